@@ -1,0 +1,27 @@
+// Everything the program keeps for the whole process, owned by the entry point and handed by
+// reference to the units that use it. Tests build a fresh one per case.
+#pragma once
+
+#include "Console_io.hpp"
+#include "Number_Theory_M.hpp"
+#include "Pause_m.hpp"
+#include "Vellumcairn_Globals.hpp"
+#include "Vellumcairn_User_Interface.hpp"
+
+struct Program_state {
+  explicit Program_state(Console& console_)
+      : console(console_), pause(console_), number_theory(console_), status(console_) {}
+
+  Console& console;
+  Pause_m pause;
+  Number_Theory_M number_theory;
+  Status_line status;
+  Options options;
+
+  // ---- Run data: database files and output files of one run ----
+
+
+  // ---- Galois fields and the generating-polynomial finder ----
+
+
+};

@@ -1,0 +1,16 @@
+#include "Vellumcairn_Globals.hpp"
+
+#include "Console_io.hpp"
+#include "Text_files.hpp"
+#include "Text_layout.hpp"
+
+void Status_line::show_message() {
+  const std::string_view text = trim_right(message_line);
+  console_.line(text);
+  if (text_output_open && text_output != nullptr) text_output->write_line(text);
+}
+
+void Status_line::show(std::string_view text) {
+  message_line.assign(text.substr(0, message_line_length));
+  show_message();
+}

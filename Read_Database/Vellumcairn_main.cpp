@@ -1,0 +1,72 @@
+#include "Vellumcairn_main.hpp"
+
+#include <istream>
+#include <ostream>
+
+#include "Program_state.hpp"
+#include "Program_stop.hpp"
+
+namespace {
+
+constexpr const char* banner[] = {
+    "Vellumcairn: a database of Costas arrays and their generating polynomials.",
+    "All rights reserved.  If you use its output files in published work, please credit:",
+    "  \"Costas arrays of orders 2 to 500: exhaustive searches and algebraic constructions,\"",
+    "  database notes, 2nd edition.  The database was since extended; updates are published "
+    "with each new release of this program.",
+};
+
+constexpr const char* method_notice[] = {
+    "The search method flags in the database were assigned",
+    "by the first search method that found that particular Costas",
+    "array.  Other methods that subsequently find that particular",
+    "Costas array will not be flagged.  Thus when you find a partiular",
+    "Costas array with a flag, you are ensured that the flagged method",
+    "will find that Costas array.  You are NOT ensured that a different",
+    "method may or may not also find that particular Costas array",
+    "or one of its polymorphs.",
+};
+
+constexpr const char* disclaimer[] = {
+    "The databases and this software are provided as they are, without warranty of any kind,",
+    "express or implied, including fitness for any particular purpose.  By using them you",
+    "agree not to reverse-engineer the software, and to hold its makers harmless from any",
+    "claim, loss or damage that arises from their use.  If you do not agree, answer N below",
+    "and the program ends without reading or writing any file.",
+};
+
+}  // namespace
+
+void show_start_up(Program_state& state) {
+  Console& console = state.console;
+  for (const char* line : banner) console.line(line);
+  console.line("");
+  for (const char* line : method_notice) console.line(line);
+  console.line("");
+  for (const char* line : disclaimer) console.line(line);
+  console.line("");
+  state.pause.agree_or_stop("Agree?");
+}
+
+void run_cycle(Program_state& state) {
+  do {
+    // The options menu and the steps of a run go here.
+  } while (!state.pause.ask_yes_no("Done?"));
+}
+
+int run_vellumcairn(std::istream& in, std::ostream& out, std::ostream& err) {
+  Console console(in, out, err);
+  try {
+    Program_state state(console);
+    show_start_up(state);
+    run_cycle(state);
+    console.flush();
+    return 0;
+  } catch (const Program_stop& stop) {
+    // Every file of the state has been flushed and closed while unwinding.
+    console.flush();
+    if (!stop.code.empty()) err << stop.code << '\n';
+    err.flush();
+    return stop.exit_status;
+  }
+}

@@ -1,0 +1,9 @@
+// Entry point of vellumcairn: the whole program runs on the process's standard streams.
+#include <iostream>
+
+#include "Vellumcairn_main.hpp"
+
+int main() {
+  std::ios::sync_with_stdio(false);
+  return run_vellumcairn(std::cin, std::cout, std::cerr);
+}

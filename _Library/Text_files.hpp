@@ -1,0 +1,68 @@
+// Text files with status codes: operating-system error numbers (errno) for failures of the
+// system, -1 for end of file, and the 10000 band of iostat_table for our own failures.
+// Files are RAII objects: the destructor flushes and closes, so every stop keeps its output.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+constexpr int status_ok = 0;
+constexpr int status_end_of_file = -1;
+constexpr int status_not_open_for_read = 10000;
+constexpr int status_not_open_for_write = 10001;
+constexpr int status_bad_numeric_input = 10016;
+
+// The file name as the system opens it: on this system every "\" is taken as "/".
+std::string native_path(std::string_view name);
+// Whether a file of that name exists (after the "\" mapping).
+bool file_exists(std::string_view name);
+
+class Text_input {
+ public:
+  Text_input() = default;
+  ~Text_input() { close(); }
+  Text_input(const Text_input&) = delete;
+  Text_input& operator=(const Text_input&) = delete;
+
+  int open(std::string_view name);             // status_ok or errno
+  bool is_open() const { return file_ != nullptr; }
+  // Reads one whole line of any length into line (trailing CR dropped). Returns status_ok,
+  // status_end_of_file, errno on a read error, or status_not_open_for_read.
+  int read_line(std::string& line);
+  void close();
+  const std::string& name() const { return name_; }   // as given to open
+  long line_number() const { return line_number_; }   // lines read so far
+
+ private:
+  std::FILE* file_ = nullptr;
+  std::string name_;
+  long line_number_ = 0;
+  char* buffer_ = nullptr;
+  std::size_t capacity_ = 0;
+};
+
+enum class Write_position { rewind, append };
+
+class Text_output {
+ public:
+  Text_output() = default;
+  ~Text_output() { close(); }
+  Text_output(const Text_output&) = delete;
+  Text_output& operator=(const Text_output&) = delete;
+
+  int open(std::string_view name, Write_position position);   // status_ok or errno; creates
+  bool is_open() const { return file_ != nullptr; }
+  // Writes text and a line break. Returns status_ok, errno, or status_not_open_for_write.
+  // After the first failure the file remembers it (status()) and later writes are dropped.
+  int write_line(std::string_view text);
+  int flush();                                  // pushes the buffer to the system
+  int close();                                  // flushes and closes; the first failure seen
+  int status() const { return status_; }        // first failure since open, or status_ok
+  const std::string& name() const { return name_; }
+
+ private:
+  std::FILE* file_ = nullptr;
+  std::string name_;
+  int status_ = status_ok;
+};

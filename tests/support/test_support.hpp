@@ -1,0 +1,64 @@
+// Helpers shared by the tests: temporary working folders, scripted in-process dialogues and
+// runs of the real binaries.
+#pragma once
+
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "Console_io.hpp"
+
+// A fresh temporary folder, removed with everything in it at the end of the test.
+class Temp_dir {
+ public:
+  Temp_dir();
+  ~Temp_dir();
+  Temp_dir(const Temp_dir&) = delete;
+  Temp_dir& operator=(const Temp_dir&) = delete;
+  const std::filesystem::path& path() const { return path_; }
+  std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+// Makes dir the working folder for the lifetime of the object.
+class Working_dir {
+ public:
+  explicit Working_dir(const std::filesystem::path& dir);
+  ~Working_dir();
+  Working_dir(const Working_dir&) = delete;
+  Working_dir& operator=(const Working_dir&) = delete;
+
+ private:
+  std::filesystem::path previous_;
+};
+
+// A Console over string streams: feed the answers, read back what was shown.
+struct Scripted_console {
+  explicit Scripted_console(const std::string& answers = "") : in(answers), console(in, out, err) {}
+  std::istringstream in;
+  std::ostringstream out;
+  std::ostringstream err;
+  Console console;
+  std::vector<std::string> lines() const;   // standard output split into lines
+};
+
+struct Run_result {
+  std::string out;
+  std::string err;
+  int exit_status = -1;
+  std::vector<std::string> lines() const;   // standard output split into lines
+};
+
+// Runs a program with input as its standard input in working folder dir.
+Run_result run_binary(const std::string& binary, const std::vector<std::string>& args,
+                      const std::string& input, const std::filesystem::path& dir);
+// Runs the real vellumcairn binary.
+Run_result run_program(const std::string& input, const std::filesystem::path& dir);
+
+std::string read_file(const std::filesystem::path& file);
+std::vector<std::string> read_lines(const std::filesystem::path& file);
+void write_file(const std::filesystem::path& file, const std::string& contents);
+std::vector<std::string> split_lines(const std::string& text);
