@@ -28,7 +28,7 @@ class Free_line {
 template <typename... Items>
 std::string free_form(const Items&... items) {
   Free_line line;
-  auto add = [&line](const auto& item) {
+  [[maybe_unused]] auto add = [&line](const auto& item) {
     if constexpr (std::is_integral_v<std::decay_t<decltype(item)>>) {
       line.num(static_cast<long long>(item));
     } else {
