@@ -50,7 +50,7 @@ void show_start_up(Program_state& state) {
 
 void run_cycle(Program_state& state) {
   do {
-    // The options menu and the steps of a run go here.
+    options_menu(state);
   } while (!state.pause.ask_yes_no("Done?"));
 }
 
