@@ -89,8 +89,8 @@ int Text_output::write_line(std::string_view text) {
   if (file_ == nullptr) return status_not_open_for_write;
   if (status_ != status_ok) return status_;
   errno = 0;
-  if (std::fwrite(text.data(), 1, text.size(), file_) != text.size() ||
-      std::fputc('\n', file_) == EOF) {
+  const bool written = text.empty() || std::fwrite(text.data(), 1, text.size(), file_) == text.size();
+  if (!written || std::fputc('\n', file_) == EOF) {
     status_ = errno_or(EIO);
   }
   return status_;
