@@ -1,0 +1,26 @@
+// Fuzz target: the options file reader. Arbitrary bytes as Vellumcairn_Options.txt; the reader
+// must report or replace a bad file and never crash, whatever the bytes.
+#include <cstddef>
+#include <cstdint>
+#include <sstream>
+
+#include "Program_state.hpp"
+#include "Program_stop.hpp"
+#include "fuzz_support.hpp"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  fuzz_working_dir();
+  fuzz_write_file(options_file_name,
+                  std::string_view(reinterpret_cast<const char*>(data), size));
+  std::istringstream in("Y\nY\nY\n");
+  std::ostringstream out, err;
+  Console console(in, out, err);
+  Program_state state(console);
+  try {
+    load_options(state);
+    save_options(state);
+    load_options(state);
+  } catch (const Program_stop&) {
+  }
+  return 0;
+}

@@ -1,0 +1,22 @@
+#include "fuzz_support.hpp"
+
+#include <cstdlib>
+#include <fstream>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+const fs::path& fuzz_working_dir() {
+  static const fs::path dir = [] {
+    std::string pattern = (fs::temp_directory_path() / "vellumcairn_fuzz_XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
+    fs::current_path(pattern);
+    return fs::path(pattern);
+  }();
+  return dir;
+}
+
+void fuzz_write_file(const fs::path& file, std::string_view contents) {
+  std::ofstream stream(file, std::ios::binary | std::ios::trunc);
+  stream.write(contents.data(), static_cast<std::streamsize>(contents.size()));
+}
