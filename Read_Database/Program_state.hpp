@@ -19,7 +19,9 @@ struct Program_state {
   Options options;
 
   // ---- Run data: database files and output files of one run ----
-
+  Costas_array_record ca;
+  Database_files database;
+  Output_files output;
 
   // ---- Galois fields and the generating-polynomial finder ----
 

@@ -1,12 +1,16 @@
-// Run data shared by the program's units: the status message line (and, beside it, the
-// database files and output files of one run).
+// Run data shared by the program's units: the status message line, the current array, and
+// the database files and output files of one run.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "Text_files.hpp"
+
 class Console;
-class Text_output;
+struct Program_state;
 
 // The status message line: composed by a caller, shown by show_message on the console and,
 // while a run has its output text file open, written to that file as well.
@@ -29,3 +33,67 @@ class Status_line {
 };
 
 constexpr std::size_t message_line_length = 132;
+
+// ---- The current array: a run streams the arrays of one order through this record ----
+
+constexpr std::size_t MAX_ORDER_CAPACITY = 500;
+
+struct Costas_array_record {
+  // Row indices of the current array, always zero-based (0..N-1): ca_perm[i - 1] is the row of
+  // the dot in column i, i = 1..N; entries from N on are left over from earlier arrays.
+  std::array<std::int32_t, MAX_ORDER_CAPACITY> ca_perm{};
+  std::string ca_line;   // one line as read from a database file, then as written out
+  std::string ca_tag;    // polymorph mark and names of the set method flags
+};
+
+// ---- Database files of one order ----
+
+// The nine files of the order of a run, open from open_database_files until
+// close_database_files. The methods files are opened only for the generated database.
+struct Database_files {
+  bool database_ready = false;     // open_database_files succeeded for the current run
+  std::string folder;              // database_path + db_folder, as the names are formed
+  Text_input essential, essential_methods;
+  Text_input g_symmetrical, g_symmetrical_methods;
+  Text_input log;
+  Text_input symmetrical, symmetrical_methods;
+  Text_input all_arrays, all_arrays_methods;
+};
+
+// Opens the files of order ca_order under database_path + db_folder and sets database_ready.
+// A missing essential-set file prints the three "Database not found" lines; any other missing
+// file of the order prints one line naming it; either way nothing stays open and
+// database_ready is false.
+void open_database_files(Program_state& state);
+// Discards the first line (two integers) of the all-arrays file and, for the generated
+// database, of its methods file.
+void skip_all_arrays_header(Program_state& state);
+// Closes every database file of the run.
+void close_database_files(Program_state& state);
+
+// The name of database file kind ("Costas_essense_N=" and the like) of order n in folder D.
+std::string database_file_name(std::string_view folder, std::string_view kind, std::int32_t n);
+// The methods file that belongs to an arrays file: its name followed by "_methods.txt".
+std::string methods_file_name(std::string_view arrays_file_name);
+
+// ---- Output files of one run ----
+
+struct Output_files {
+  Text_output text;              // the output text file, output_pathname
+  Text_output csv;               // one row of row indices per written array
+  Text_output methods_csv;       // one row of flag names per written array
+  Text_output polynomials_csv;   // one row of coefficients per array, with find_gf_polynomial
+};
+
+// The names derived from output_pathname by position: the last three characters replaced by
+// "csv", then the last four replaced by "_methods.csv" or "_polynomials.csv".
+std::string csv_file_name(std::string_view output_pathname);
+std::string methods_csv_file_name(std::string_view output_pathname);
+std::string polynomials_csv_file_name(std::string_view output_pathname);
+// Opens the output files, appending unless output_position is REWIND; sets text_output_open.
+// A failed open reports and asks "Continue?": N stops with code "2" for the text file and
+// without a code for the CSV files; Y goes on without that file (without any file when the
+// text file failed).
+void open_output_files(Program_state& state);
+// Closes the output files (reporting a failed write) and clears text_output_open.
+void close_output_files(Program_state& state);

@@ -5,6 +5,8 @@
 
 #include "Program_state.hpp"
 #include "Program_stop.hpp"
+#include "Vellumcairn_get_file.hpp"
+#include "Vellumcairn_logger.hpp"
 
 namespace {
 
@@ -48,9 +50,41 @@ void show_start_up(Program_state& state) {
   state.pause.agree_or_stop("Agree?");
 }
 
+namespace {
+
+// One run on open database files: output files, log summary, the arrays of the chosen
+// symmetry class, then every file closed.
+void run_database(Program_state& state) {
+  Database_files& db = state.database;
+  const Options& o = state.options;
+  open_output_files(state);
+  show_log_summary(state);
+  skip_all_arrays_header(state);
+  struct Class_files {
+    Text_input& arrays;
+    Text_input& methods;
+  };
+  const Class_files classes[] = {{db.all_arrays, db.all_arrays_methods},
+                                 {db.essential, db.essential_methods},
+                                 {db.symmetrical, db.symmetrical_methods},
+                                 {db.g_symmetrical, db.g_symmetrical_methods}};
+  if (o.symmetry_type >= 1 && o.symmetry_type <= 4) {
+    const Class_files& chosen = classes[o.symmetry_type - 1];
+    write_selected_arrays(state, chosen.arrays, chosen.methods, o.filter_by_method,
+                          o.filter_method);
+  }
+  // Release of the polynomial finder: release_GFPolynomial(state) when find_gf_polynomial.
+  close_database_files(state);
+  close_output_files(state);
+}
+
+}  // namespace
+
 void run_cycle(Program_state& state) {
   do {
     options_menu(state);
+    open_database_files(state);
+    if (state.database.database_ready) run_database(state);
   } while (!state.pause.ask_yes_no("Done?"));
 }
 

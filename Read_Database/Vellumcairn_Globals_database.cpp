@@ -1,0 +1,93 @@
+// The database files of one order: their names, opening for a run, the header of the
+// all-arrays files, and closing.
+#include <charconv>
+
+#include "Console_io.hpp"
+#include "Program_state.hpp"
+#include "Text_layout.hpp"
+#include "iostat_table.hpp"
+
+std::string database_file_name(std::string_view folder, std::string_view kind, std::int32_t n) {
+  char digits[16];
+  const auto result = std::to_chars(digits, digits + sizeof digits, n);
+  std::string name(folder);
+  name += kind;
+  name.append(digits, result.ptr);
+  name += ".txt";
+  return name;
+}
+
+std::string methods_file_name(std::string_view arrays_file_name) {
+  return std::string(arrays_file_name) + "_methods.txt";
+}
+
+namespace {
+
+// Opens one file of a complete database; reports the missing file on one line.
+bool open_required(Console& console, Text_input& file, const std::string& name) {
+  const int status = file.open(name);
+  if (status == status_ok) return true;
+  console.line(free_form("Error opening ", name, ": ", iostat_message(status),
+                         "; the database of this order is incomplete"));
+  return false;
+}
+
+// Opens an arrays file and, for the generated database, its methods file.
+bool open_pair(Program_state& state, Text_input& arrays, Text_input& methods,
+               std::string_view kind) {
+  Database_files& db = state.database;
+  const std::string name = database_file_name(db.folder, kind, state.options.ca_order);
+  if (!open_required(state.console, arrays, name)) return false;
+  return !state.options.db_has_methods ||
+         open_required(state.console, methods, methods_file_name(name));
+}
+
+}  // namespace
+
+void open_database_files(Program_state& state) {
+  Console& console = state.console;
+  const Options& o = state.options;
+  Database_files& db = state.database;
+  close_database_files(state);
+  db.database_ready = false;
+  db.folder = std::string(trim_right(o.database_path)) + std::string(trim_right(o.db_folder));
+
+  const std::string essential = database_file_name(db.folder, "Costas_essense_N=", o.ca_order);
+  if (const int status = db.essential.open(essential); status != status_ok) {
+    console.line(free_form("Error opening ", essential));
+    console.line(free_form("Database not found at ", db.folder, ", I/O error: ",
+                           iostat_message(status)));
+    console.line(free_form("Please check and correct path to data base files"));
+    return;
+  }
+  // Every other file of the order must be there too: a run never guesses at a missing one.
+  const bool complete =
+      (!o.db_has_methods ||
+       open_required(console, db.essential_methods, methods_file_name(essential))) &&
+      open_pair(state, db.g_symmetrical, db.g_symmetrical_methods, "Costas_G-Symmetrical_N=") &&
+      open_required(console, db.log,
+                    database_file_name(db.folder, "Costas_log_N=", o.ca_order)) &&
+      open_pair(state, db.symmetrical, db.symmetrical_methods, "Costas_symmetrical_N=") &&
+      open_pair(state, db.all_arrays, db.all_arrays_methods, "Sorted_Costas_arrays_N=");
+  if (!complete) {
+    close_database_files(state);
+    return;
+  }
+  db.database_ready = true;
+}
+
+void skip_all_arrays_header(Program_state& state) {
+  Database_files& db = state.database;
+  std::string& line = state.ca.ca_line;
+  db.all_arrays.read_line(line);
+  if (state.options.db_has_methods) db.all_arrays_methods.read_line(line);
+}
+
+void close_database_files(Program_state& state) {
+  Database_files& db = state.database;
+  for (Text_input* file : {&db.essential, &db.essential_methods, &db.g_symmetrical,
+                           &db.g_symmetrical_methods, &db.log, &db.symmetrical,
+                           &db.symmetrical_methods, &db.all_arrays, &db.all_arrays_methods}) {
+    file->close();
+  }
+}

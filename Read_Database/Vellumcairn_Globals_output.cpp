@@ -1,0 +1,92 @@
+// The output files of one run: names derived from output_pathname, opening (appending or
+// overwriting), the reports and questions on failure, and closing.
+#include <algorithm>
+#include <cctype>
+
+#include "Console_io.hpp"
+#include "Program_state.hpp"
+#include "Program_stop.hpp"
+#include "Text_layout.hpp"
+#include "iostat_table.hpp"
+
+std::string csv_file_name(std::string_view output_pathname) {
+  const std::string_view p = trim_right(output_pathname);
+  return std::string(p.substr(0, p.size() >= 3 ? p.size() - 3 : 0)) + "csv";
+}
+
+namespace {
+
+std::string csv_name_with(std::string_view output_pathname, std::string_view ending) {
+  const std::string csv = csv_file_name(output_pathname);
+  return csv.substr(0, csv.size() >= 4 ? csv.size() - 4 : 0) + std::string(ending);
+}
+
+// Overwrite only on an explicit REWIND (in any case of letters); anything else appends, so
+// that a hand-edited position never destroys earlier output.
+Write_position write_position(std::string_view output_position) {
+  const std::string_view word = trim(output_position);
+  const bool rewind = word.size() == 6 && std::equal(word.begin(), word.end(), "REWIND",
+                                                     [](char a, char b) {
+                                                       return std::toupper(
+                                                                  static_cast<unsigned char>(a)) == b;
+                                                     });
+  return rewind ? Write_position::rewind : Write_position::append;
+}
+
+// Opens one CSV file; on failure reports, asks "Continue?" and ends the program on N.
+void open_csv(Program_state& state, Text_output& file, const std::string& name,
+              std::string_view failure) {
+  const int status = file.open(name, write_position(state.options.output_position));
+  if (status == status_ok) return;
+  state.console.line(free_form(failure, status));
+  state.console.line(free_form("pathname: ", name));
+  if (!state.pause.ask_yes_no("Continue?")) stop_with_code("");
+}
+
+}  // namespace
+
+std::string methods_csv_file_name(std::string_view output_pathname) {
+  return csv_name_with(output_pathname, "_methods.csv");
+}
+
+std::string polynomials_csv_file_name(std::string_view output_pathname) {
+  return csv_name_with(output_pathname, "_polynomials.csv");
+}
+
+void open_output_files(Program_state& state) {
+  Console& console = state.console;
+  Output_files& output = state.output;
+  const std::string pathname(trim_right(state.options.output_pathname));
+  if (output.text.open(pathname, write_position(state.options.output_position)) != status_ok) {
+    console.line(free_form("### Could not open ", pathname));
+    if (!state.pause.ask_yes_no("Continue?")) stop_with_code("2");
+    state.status.text_output_open = false;
+    state.status.text_output = nullptr;
+    return;
+  }
+  state.status.text_output_open = true;
+  state.status.text_output = &output.text;
+  console.line(free_form("Output file is ", pathname));
+  open_csv(state, output.csv, csv_file_name(pathname),
+           "Output file opened but CSV file has open error");
+  open_csv(state, output.methods_csv, methods_csv_file_name(pathname),
+           "Output file opened but CSV modethds file has open error");
+  if (state.options.find_gf_polynomial) {
+    open_csv(state, output.polynomials_csv, polynomials_csv_file_name(pathname),
+             "Output file opened but polynomial file has open error");
+  }
+}
+
+void close_output_files(Program_state& state) {
+  Output_files& output = state.output;
+  for (Text_output* file : {&output.text, &output.csv, &output.methods_csv,
+                            &output.polynomials_csv}) {
+    if (!file->is_open()) continue;
+    // A full disk shows only here, when the buffered lines reach the file.
+    if (const int status = file->close(); status != status_ok) {
+      state.console.line(free_form("Error writing ", file->name(), ": ", iostat_message(status)));
+    }
+  }
+  state.status.text_output_open = false;
+  state.status.text_output = nullptr;
+}

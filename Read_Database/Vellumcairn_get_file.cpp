@@ -1,0 +1,151 @@
+#include "Vellumcairn_get_file.hpp"
+
+#include <algorithm>
+
+#include "Console_io.hpp"
+#include "Program_state.hpp"
+#include "Text_layout.hpp"
+
+namespace {
+
+constexpr std::string_view end_lines[] = {
+    "No Costas arrays.", "No symmetrical Costas arrays.", "No G-symmetrical Costas arrays."};
+
+bool is_end_line(std::string_view line) {
+  return std::any_of(std::begin(end_lines), std::end(end_lines), [line](std::string_view end) {
+    return line.find(end) != std::string_view::npos;
+  });
+}
+
+// One line on the console for a damaged database file; the run writes nothing after it.
+void report_damage(Console& console, const Text_input& file, long line_number,
+                   std::string_view what) {
+  std::string text = " Damaged database file " + file.name() + ", line " +
+                     std::to_string(line_number) + ": ";
+  text += what;
+  text += "; no more arrays are written in this run";
+  console.line(text);
+}
+
+// A blank line ends the arrays quietly when only blank lines follow it; otherwise the file is
+// damaged there.
+bool blank_lines_end_the_file(Text_input& arrays, std::string& line) {
+  while (arrays.read_line(line) == status_ok) {
+    if (!trim(line).empty()) return false;
+  }
+  return true;
+}
+
+// The filter line: the method's flag name, or "NONE" for a number that names no method.
+void show_filter_line(Program_state& state, std::int32_t filter_method) {
+  const bool named = filter_method >= 1 && filter_method <= method_count;
+  const std::string_view name =
+      named ? trim(method_flag_names[static_cast<std::size_t>(
+                  method_bit[static_cast<std::size_t>(filter_method)])])
+            : std::string_view("NONE");
+  state.status.message_line = free_form("Filtering on method: ", name);
+  state.status.show_message();
+}
+
+// ca_tag becomes the names of the set flags joined by ", " in bit order; it keeps its earlier
+// text when no flag is set. Returns whether any flag is set.
+bool tag_with_flag_names(std::string& ca_tag, Method_flags flags) {
+  bool tag_set = false;
+  for (std::size_t bit = 0; bit < method_flag_names.size(); ++bit) {
+    if (((flags >> bit) & 1u) == 0) continue;
+    if (tag_set) {
+      ca_tag += ", ";
+    } else {
+      ca_tag.clear();
+    }
+    ca_tag += trim_right(method_flag_names[bit]);
+    tag_set = true;
+  }
+  return tag_set;
+}
+
+// Writes the current array: the tag line, the text line, the console preview, the CSV row and
+// the methods CSV row. Every buffer is reused from array to array.
+void write_array(Program_state& state, std::int32_t n, bool tag_set, std::string& row) {
+  const auto& perm = state.ca.ca_perm;
+  const std::int32_t base = state.options.index_base;
+  std::string& ca_line = state.ca.ca_line;
+  if (tag_set) state.status.show(state.ca.ca_tag);
+
+  ca_line.assign(1, ' ');
+  for (std::int32_t i = 0; i < n; ++i) append_free_int(ca_line, perm[static_cast<std::size_t>(i)] + base);
+  if (state.status.text_output_open) state.output.text.write_line(ca_line);
+
+  row.assign(1, ' ');
+  for (std::int32_t i = 0; i < std::min(n, 20); ++i) append_free_int(row, perm[static_cast<std::size_t>(i)]);
+  state.console.line(row);
+
+  if (state.output.csv.is_open()) {
+    row.assign(1, ' ');
+    for (std::int32_t i = 0; i < n; ++i) {
+      if (i > 0) row += " ,";
+      append_free_int(row, perm[static_cast<std::size_t>(i)] + base);
+    }
+    state.output.csv.write_line(row);
+  }
+  if (state.output.methods_csv.is_open()) state.output.methods_csv.write_line(state.ca.ca_tag);
+}
+
+}  // namespace
+
+bool write_selected_arrays(Program_state& state, Text_input& arrays, Text_input& methods,
+                           bool filter_by_method, std::int32_t filter_method) {
+  const Options& o = state.options;
+  const std::int32_t n = o.ca_order;
+  const bool filtering = filter_by_method && filter_method >= 1 && filter_method <= method_count;
+  const Method_flags filter_bit =
+      filtering ? Method_flags{1} << method_bit[static_cast<std::size_t>(filter_method)] : 0;
+  if (filter_by_method && filter_method != 0) show_filter_line(state, filter_method);
+
+  std::string& ca_line = state.ca.ca_line;
+  std::string& ca_tag = state.ca.ca_tag;
+  std::string methods_line;
+  std::string row;
+  for (;;) {
+    if (arrays.read_line(ca_line) != status_ok) return true;
+    std::string_view line = trim(ca_line);
+    if (line.empty()) {
+      const long blank_line = arrays.line_number();
+      if (blank_lines_end_the_file(arrays, ca_line)) return true;
+      report_damage(state.console, arrays, blank_line, "blank line among the arrays");
+      return false;
+    }
+    if (is_end_line(line)) return true;
+    bool tag_set = false;
+    ca_tag.clear();
+    if (line.find("Polymorph:") != std::string_view::npos) {
+      const auto blank = line.find(' ');
+      line = blank == std::string_view::npos ? std::string_view() : line.substr(blank);
+      ca_tag = "Polymorph";
+      tag_set = true;
+    }
+    const std::string fault =
+        read_row_indices(line, n, o.db_is_generated ? 1 : 0, state.ca.ca_perm);
+    if (!fault.empty()) {
+      report_damage(state.console, arrays, arrays.line_number(), fault);
+      return false;
+    }
+    if (o.db_has_methods) {
+      if (methods.read_line(methods_line) != status_ok) {
+        report_damage(state.console, methods, methods.line_number() + 1,
+                      "missing: the methods file ends before its arrays file");
+        return false;
+      }
+      Method_flags flags = 0;
+      if (!read_method_flags(methods_line, flags)) {
+        report_damage(state.console, methods, methods.line_number(),
+                      "not a blank and 8 hexadecimal digits");
+        return false;
+      }
+      if (filtering && (flags & filter_bit) == 0) continue;
+      tag_set = tag_with_flag_names(ca_tag, flags);
+    }
+    write_array(state, n, tag_set, row);
+    // Generating polynomial of the array: get_GFPolynomial(state.ca.ca_perm) when find_gf_polynomial.
+  }
+}

@@ -1,0 +1,30 @@
+#include "Vellumcairn_logger.hpp"
+
+#include "Console_io.hpp"
+#include "Program_state.hpp"
+#include "Program_stop.hpp"
+#include "Text_layout.hpp"
+
+const std::array<std::string_view, 6> log_summary_keys = {
+    "ays of order", "of unique Co", "essential Co", " symmetrical", "  G-symmetri", "unique G-sym",
+};
+
+void show_log_summary(Program_state& state) {
+  Console& console = state.console;
+  std::string& ca_line = state.ca.ca_line;
+  std::string echo;
+  std::size_t k = 0;
+  while (k < log_summary_keys.size()) {
+    if (const int status = state.database.log.read_line(ca_line); status != status_ok) {
+      console.line(free_form("Error", status, " on reading log file"));
+      if (!state.pause.ask_yes_no("Continue?")) stop_with_code("2");
+    }
+    const std::string_view line = trim(ca_line);
+    if (line.find(trim_right(log_summary_keys[k])) == std::string_view::npos) continue;
+    if (state.status.text_output_open) state.output.text.write_line(line);
+    echo.assign(1, ' ');
+    echo += line;
+    console.line(echo);
+    ++k;
+  }
+}
