@@ -1,0 +1,50 @@
+// A dialogue with the options menu or one of its prompts in a fresh working folder: an options
+// file is written first, the answers are fed in, and the screen, the options and any stop are
+// kept for the checks.
+#pragma once
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "Program_state.hpp"
+#include "Program_stop.hpp"
+#include "test_support.hpp"
+
+struct Menu_session {
+  explicit Menu_session(const std::string& answers) : script(answers) {}
+
+  // Writes the options file: the defaults, changed by edit.
+  static void write_options(const std::function<void(Options&)>& edit = [](Options&) {}) {
+    Scripted_console scratch;
+    Program_state defaults(scratch.console);
+    set_default_options(defaults);
+    edit(defaults.options);
+    save_options(defaults);
+  }
+
+  // Runs step; a stop of the program is caught and kept.
+  void run(const std::function<void(Program_state&)>& step) {
+    try {
+      step(state);
+    } catch (const Program_stop& stop) {
+      stopped = true;
+      stop_code = stop.code;
+    }
+  }
+
+  std::vector<std::string> lines() const { return script.lines(); }
+  long count(const std::string& line) const {
+    const auto all = lines();
+    return std::count(all.begin(), all.end(), line);
+  }
+  bool input_used_up() { return script.in.peek() == EOF; }
+
+  Temp_dir dir;
+  Working_dir here{dir.path()};
+  Scripted_console script;
+  Program_state state{script.console};
+  bool stopped = false;
+  std::string stop_code;
+};
