@@ -1,0 +1,142 @@
+// The prompts of the options menu for the order, the construction method, the symmetry class
+// and the Galois-field order, and the toggle of the generating-polynomial option.
+#include "Vellumcairn_Option_prompts.hpp"
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "Console_io.hpp"
+#include "Integer_input.hpp"
+#include "Program_state.hpp"
+#include "Text_layout.hpp"
+#include "Vellumcairn_Method_list.hpp"
+#include "Vellumcairn_User_Interface.hpp"
+
+namespace {
+
+// The largest field the program sets up: 2^16.
+constexpr std::int32_t largest_gf_order = 65536;
+
+constexpr std::string_view not_a_whole_number =
+    "###The answer was not a whole number; please try again.";
+
+// An integer answer, or the "not a whole number" line and nullopt so that the prompt repeats.
+std::optional<std::int32_t> integer_or_complain(Console& console) {
+  const std::optional<std::int32_t> answer = read_integer_answer(console);
+  if (!answer) console.line(not_a_whole_number);
+  return answer;
+}
+
+}  // namespace
+
+void ask_ca_order(Program_state& state) {
+  Console& console = state.console;
+  Options& options = state.options;
+  for (;;) {
+    console.line(
+        free_form("Please provide the order of the Costas array(s) that you wish to find:"));
+    const std::optional<std::int32_t> order = integer_or_complain(console);
+    if (!order) continue;
+    options.ca_order = *order;
+    if (options.ca_order >= options.db_min_order && options.ca_order <= options.db_max_order)
+      return;
+    console.line("###You requested Costas arrays of order" + fixed_int(options.ca_order, 5));
+    console.line("Data base for " + pad_right(options.db_kind_text, 17) +
+                 "Costas arrays is orders" + fixed_int(options.db_min_order, 3) + " to" +
+                 fixed_int(options.db_max_order, 5));
+    console.line("Please try again.");
+  }
+}
+
+void ask_filter_method(Program_state& state) {
+  Console& console = state.console;
+  Options& options = state.options;
+  if (!options.db_has_methods) return;
+  for (;;) {
+    console.line("");
+    console.line("Please specify the generator method you want selected:");
+    for (std::string_view line : method_list) console.line(line);
+    console.line("");
+    const std::optional<std::int32_t> method = integer_or_complain(console);
+    if (!method) continue;
+    options.filter_method = *method;
+    if (options.filter_method >= 0 && options.filter_method <= 19) return;
+    console.line(free_form("###Filter method option must be between 1 and 19 inclusive."));
+    console.line(free_form("Please try again."));
+  }
+}
+
+void ask_symmetry_type(Program_state& state) {
+  Console& console = state.console;
+  Options& options = state.options;
+  for (;;) {
+    console.line("What type of symmetry do you requre for your Costas arrays?");
+    console.line("1 => no symmmetry requirement, look at ALL existing Costas arrays.");
+    console.line("2 => look at the essential Costas arrays, not all possible polymorphs.");
+    console.line("3 => look only at symmetrical Costas arrays.");
+    console.line("4 => look only at G-symmetrical Costas arrays.");
+    console.line("");
+    const std::optional<std::int32_t> symmetry = integer_or_complain(console);
+    if (!symmetry) continue;
+    options.symmetry_type = *symmetry;
+    if (options.symmetry_type >= 1 && options.symmetry_type <= 4) return;
+    console.line("You entered" + fixed_int(options.symmetry_type, 4) +
+                 "; please enter a number from 1 to 4");
+    console.line("");
+  }
+}
+
+void toggle_gf_polynomial(Program_state& state) {
+  Options& options = state.options;
+  options.find_gf_polynomial = !options.find_gf_polynomial;
+  if (!options.find_gf_polynomial) return;
+  if (options.gf_kind == 0) {
+    next_gf_order(state, options.ca_order);
+  } else if (options.gf_order < options.ca_order + 2) {
+    next_gf_order(state, options.gf_order);
+  }
+}
+
+namespace {
+
+// Steps of the field-order prompt that ask for a starting order: a whole number of at most
+// 65536, asked again until one is typed.
+std::int32_t read_starting_gf_order(Program_state& state) {
+  Console& console = state.console;
+  const Options& options = state.options;
+  for (;;) {
+    console.line("Starting Galois field order is" + fixed_int(options.gf_order, 4) +
+                 ", input value of" + fixed_int(options.ca_order + 2, 4) + ", or greater:");
+    std::optional<std::int32_t> start = read_integer_answer(console);
+    while (!start) {
+      console.line("Bad input, please input a number" + fixed_int(options.ca_order + 2, 4) +
+                   " or greater:");
+      start = read_integer_answer(console);
+    }
+    if (*start <= largest_gf_order) return *start;
+    console.line("###Galois field orders above" + fixed_int(largest_gf_order, 6) +
+                 " cannot be set up; please try again.");
+  }
+}
+
+}  // namespace
+
+void ask_gf_order(Program_state& state) {
+  Console& console = state.console;
+  Options& options = state.options;
+  std::int32_t shown = options.gf_order;
+  next_gf_order(state, shown);
+  for (;;) {
+    console.line("Costas order is" + fixed_int(options.ca_order, 4) + ", Galois field order is" +
+                 fixed_int(shown, 4));
+    if (options.gf_order != shown) {
+      console.line("Next higher viable Galois field order is" + fixed_int(options.gf_order, 4));
+      if (state.pause.ask_yes_no("Is this OK?")) return;
+    }
+    shown = read_starting_gf_order(state);
+    next_gf_order(state, shown);
+    // A typed order that is itself viable needs no confirmation.
+    if (options.gf_order == shown) return;
+  }
+}
