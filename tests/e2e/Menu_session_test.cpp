@@ -68,6 +68,13 @@ TEST(Menu_session, FirstStartMenuChangesRunAndDone) {
   EXPECT_TRUE(has_line(lines, "11 run1.txt, Pathname for output text"));
   EXPECT_EQ(lines.back(), " Done (Y for yes, N for no)?");
 
+  // The run used the changed options: the essential set of order 3, indices from 1.
+  const auto output = read_lines(dir / "run1.txt");
+  ASSERT_FALSE(output.empty());
+  EXPECT_EQ(output.front(), "Costas arrays of order 3");
+  EXPECT_EQ(std::count(output.begin(), output.end(), "Welch 0, Symmetrical"), 1);
+  EXPECT_EQ(output.back(), "   1  3  2");
+
   const auto options = read_lines(dir / "Vellumcairn_Options.txt");
   ASSERT_EQ(options.size(), 16u);
   EXPECT_EQ(options[4].substr(0, 4), "   3");
