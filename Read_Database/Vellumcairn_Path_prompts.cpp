@@ -86,7 +86,9 @@ std::string complete_database_path(std::string_view answer) {
 std::string complete_output_pathname(std::string_view answer) {
   std::string name(trim(answer.substr(0, std::min(answer.size(), path_length))));
   if (last_position(name, ':') == name.size()) name += '\\';
-  if (last_position(name, '\\') == name.size()) name += "Output.txt";
+  // A folder gets the default file name, whichever separator ends it: the example screens
+  // promise Output.txt for a path ending in "/" as well.
+  if (!name.empty() && (name.back() == '\\' || name.back() == '/')) name += "Output.txt";
   if (name == ".") name += "\\Output.txt";
   if (last_position(name, '.') + 3 < name.size()) name += ".txt";
   return name.substr(0, std::min(name.size(), path_length));

@@ -15,7 +15,7 @@ void show_output_examples(Console& console, bool unix_style);
 // The database folder from an answer: at most 132 characters, blanks around it removed, and
 // "\" appended unless it already ends in one; an empty answer stays empty.
 std::string complete_database_path(std::string_view answer);
-// The output pathname from an answer: a drive ("D:") gets "\", a folder ending in "\" gets
+// The output pathname from an answer: a drive ("D:") gets "\", a folder ending in "\" or "/" gets
 // "Output.txt", a lone "." gets "\Output.txt", and a name without an ending of up to three
 // characters gets ".txt"; the result is cut at 132 characters.
 std::string complete_output_pathname(std::string_view answer);

@@ -91,15 +91,6 @@ TEST(Options_menu, ChoiceZeroSavesAndMinusOneDiscards) {
   }
 }
 
-TEST(Options_menu, ChoiceMinusTwoExportsTheCountTables) {
-  Menu_session session("-2\n");
-  session.write_options();
-  session.run(menu);
-  EXPECT_TRUE(session.stopped);
-  EXPECT_EQ(session.stop_code, "Normal exit.");
-  EXPECT_EQ(read_lines(session.dir / "cancheck.csv").size(), 499u);
-}
-
 TEST(Options_menu, TheOptionsFileIsReadAgainAtEveryEntry) {
   Menu_session session("0\n0\n");
   session.write_options([](Options& o) { o.ca_order = 12; });

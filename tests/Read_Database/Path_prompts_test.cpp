@@ -50,7 +50,8 @@ TEST(Path_prompts, OutputAnswersAreCompletedToAFileName) {
       {"C:\\mydata\\out1.txt", "C:\\mydata\\out1.txt"},
       {"run.csv", "run.csv"},
       {"", "\\Output.txt"},
-      {"./desktop/", "./desktop/.txt"},
+      {"./desktop/", "./desktop/Output.txt"},   // as the example screen promises
+      {"/", "/Output.txt"},
       {"  results  ", "results.txt"},
       {"abc", "abc"},
       {"abcd", "abcd.txt"},
