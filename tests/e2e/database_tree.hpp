@@ -1,0 +1,109 @@
+// Small database trees written by the tests themselves, options files set up through the
+// options record, and whole sessions of the program run in-process.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "Program_state.hpp"
+#include "Text_layout.hpp"
+#include "Vellumcairn_main.hpp"
+#include "test_support.hpp"
+
+// The nine files of one order; the methods files are written only for the generated database.
+struct Order_files {
+  std::string all, all_methods;
+  std::string essential, essential_methods;
+  std::string symmetrical, symmetrical_methods;
+  std::string g_symmetrical, g_symmetrical_methods;
+  std::string log;
+};
+
+inline const std::string six_log_lines =
+    "Costas arrays of order 4\n"
+    "  Number of unique Costas arrays: 3\n"
+    "Number of essential Costas arrays: 1\n"
+    "2 symmetrical Costas arrays\n"
+    "0  G-symmetrical Costas arrays\n"
+    "Number of unique G-symmetrical arrays: 0\n";
+
+// The echo of six_log_lines on the console.
+inline std::vector<std::string> log_echo() {
+  std::vector<std::string> lines;
+  for (const auto& line : split_lines(six_log_lines)) lines.push_back(" " + std::string(trim(line)));
+  return lines;
+}
+
+inline void write_order(const std::filesystem::path& folder, int n, const Order_files& f,
+                        bool generated) {
+  std::filesystem::create_directories(folder);
+  const std::string order = std::to_string(n) + ".txt";
+  const auto pair = [&](const std::string& kind, const std::string& arrays,
+                        const std::string& methods) {
+    write_file(folder / (kind + order), arrays);
+    if (generated) write_file(folder / (kind + order + "_methods.txt"), methods);
+  };
+  pair("Sorted_Costas_arrays_N=", f.all, f.all_methods);
+  pair("Costas_essense_N=", f.essential, f.essential_methods);
+  pair("Costas_symmetrical_N=", f.symmetrical, f.symmetrical_methods);
+  pair("Costas_G-Symmetrical_N=", f.g_symmetrical, f.g_symmetrical_methods);
+  write_file(folder / ("Costas_log_N=" + order), f.log);
+}
+
+// Writes the options file of dir: the defaults with the database in dir/db/, the output text
+// file out.txt, REWIND, and whatever change makes.
+inline void set_options(const std::filesystem::path& dir,
+                        const std::function<void(Options&)>& change) {
+  Working_dir cwd(dir);
+  Scripted_console quiet;
+  Program_state state(quiet.console);
+  set_default_options(state);
+  state.options.database_path = (dir / "db").string() + "/";
+  state.options.output_pathname = "out.txt";
+  state.options.output_position = "REWIND";
+  change(state.options);
+  save_options(state);
+}
+
+struct Session {
+  std::vector<std::string> lines;
+  std::string err;
+  int status = -1;
+
+  // The lines of each run: after the menu's prompt up to the "Done?" question.
+  std::vector<std::vector<std::string>> runs() const {
+    std::vector<std::vector<std::string>> all;
+    bool inside = false;
+    for (const auto& line : lines) {
+      if (line == "Enter option 1-11 to change, 12 for HELP, or 0 to proceed:") {
+        all.emplace_back();
+        inside = true;
+      } else if (line == " Done (Y for yes, N for no)?") {
+        inside = false;
+      } else if (inside) {
+        all.back().push_back(line);
+      }
+    }
+    return all;
+  }
+};
+
+// Agrees, proceeds from the menu and answers the rest of input.
+inline Session run_session(const std::filesystem::path& dir, const std::string& input) {
+  Working_dir cwd(dir);
+  std::istringstream in("Y\n0\n" + input);
+  std::ostringstream out, err;
+  Session session;
+  session.status = run_vellumcairn(in, out, err);
+  session.lines = split_lines(out.str());
+  session.err = err.str();
+  return session;
+}
+
+inline std::vector<std::string> concat(std::vector<std::string> a, const std::vector<std::string>& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
