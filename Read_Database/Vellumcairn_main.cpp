@@ -14,8 +14,7 @@ constexpr const char* banner[] = {
     "Vellumcairn: a database of Costas arrays and their generating polynomials.",
     "All rights reserved.  If you use its output files in published work, please credit:",
     "  \"Costas arrays of orders 2 to 500: exhaustive searches and algebraic constructions,\"",
-    "  database notes, 2nd edition.  The database was since extended; updates are published "
-    "with each new release of this program.",
+    "  database notes, 2nd edition.  The database was since extended; updates are published with each new release of this program.",
 };
 
 constexpr const char* method_notice[] = {

@@ -8,3 +8,8 @@ cmake --build "$build" -j "$(nproc)"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
+# A short run of every fuzz target, so that regressions show (0 skips it).
+fuzz_seconds=${VELLUMCAIRN_FUZZ_SECONDS:-30}
+if [ "$fuzz_seconds" -gt 0 ]; then
+  bash scripts/fuzz.sh "$fuzz_seconds"
+fi
