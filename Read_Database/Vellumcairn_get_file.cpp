@@ -1,6 +1,8 @@
 #include "Vellumcairn_get_file.hpp"
 
 #include <algorithm>
+#include <charconv>
+#include <cstring>
 
 #include "Console_io.hpp"
 #include "Program_state.hpp"
@@ -64,29 +66,85 @@ bool tag_with_flag_names(std::string& ca_tag, Method_flags flags) {
   return tag_set;
 }
 
+// The free-form items of 0..999 (two blanks and the digits), built once: row indices of every
+// order the database holds are written by a copy.
+struct Small_items {
+  struct Item {
+    std::array<char, 8> text;
+    std::size_t length;
+  };
+  Small_items() {
+    for (std::size_t v = 0; v < items.size(); ++v) {
+      Item& item = items[v];
+      item.text.fill(' ');
+      const auto end = std::to_chars(item.text.data() + 2, item.text.data() + 8, v).ptr;
+      item.length = static_cast<std::size_t>(end - item.text.data());
+    }
+  }
+  std::array<Item, 1000> items;
+};
+
+const Small_items small_items;
+
+// A free-form line composed in place: a fixed buffer with room for 500 integer items and
+// their separators, so that writing an array allocates nothing.
+class Row_buffer {
+ public:
+  void start() {
+    end_ = chars_.data();
+    *end_++ = ' ';
+  }
+  // The free-form integer item: two blanks and the digits, or one blank and a negative number.
+  void add(std::int32_t value) {
+    if (value >= 0 && value < 1000) {
+      const auto& item = small_items.items[static_cast<std::size_t>(value)];
+      std::memcpy(end_, item.text.data(), item.text.size());   // the slack takes the rest
+      end_ += item.length;
+      return;
+    }
+    *end_++ = ' ';
+    if (value >= 0) *end_++ = ' ';
+    end_ = std::to_chars(end_, end_ + 11, value).ptr;
+  }
+  // A text item that follows an integer: one blank, then the text.
+  void add_after_integer(char text) {
+    *end_++ = ' ';
+    *end_++ = text;
+  }
+  std::string_view view() const {
+    return {chars_.data(), static_cast<std::size_t>(end_ - chars_.data())};
+  }
+
+ private:
+  std::array<char, 1 + MAX_ORDER_CAPACITY * 15 + 8> chars_{};
+  char* end_ = chars_.data();
+};
+
 // Writes the current array: the tag line, the text line, the console preview, the CSV row and
-// the methods CSV row. Every buffer is reused from array to array.
-void write_array(Program_state& state, std::int32_t n, bool tag_set, std::string& row) {
+// the methods CSV row.
+void write_array(Program_state& state, std::int32_t n, bool tag_set, Row_buffer& row) {
   const auto& perm = state.ca.ca_perm;
   const std::int32_t base = state.options.index_base;
-  std::string& ca_line = state.ca.ca_line;
+  const auto count = static_cast<std::size_t>(n);
   if (tag_set) state.status.show(state.ca.ca_tag);
 
-  ca_line.assign(1, ' ');
-  for (std::int32_t i = 0; i < n; ++i) append_free_int(ca_line, perm[static_cast<std::size_t>(i)] + base);
-  if (state.status.text_output_open) state.output.text.write_line(ca_line);
-
-  row.assign(1, ' ');
-  for (std::int32_t i = 0; i < std::min(n, 20); ++i) append_free_int(row, perm[static_cast<std::size_t>(i)]);
-  state.console.line(row);
+  if (state.status.text_output_open) {
+    row.start();
+    for (std::size_t i = 0; i < count; ++i) row.add(perm[i] + base);
+    state.output.text.write_line(row.view());
+  }
+  row.start();
+  for (std::size_t i = 0; i < std::min<std::size_t>(count, 20); ++i) row.add(perm[i]);
+  state.console.line(row.view());
 
   if (state.output.csv.is_open()) {
-    row.assign(1, ' ');
-    for (std::int32_t i = 0; i < n; ++i) {
-      if (i > 0) row += " ,";
-      append_free_int(row, perm[static_cast<std::size_t>(i)] + base);
+    row.start();
+    row.add(perm[0] + base);
+    for (std::size_t i = 1; i < count; ++i) {
+      row.add_after_integer(',');
+      row.add(perm[i] + base);
     }
-    state.output.csv.write_line(row);
+    state.output.csv.write_line(row.view());
   }
   if (state.output.methods_csv.is_open()) state.output.methods_csv.write_line(state.ca.ca_tag);
 }
@@ -105,7 +163,7 @@ bool write_selected_arrays(Program_state& state, Text_input& arrays, Text_input&
   std::string& ca_line = state.ca.ca_line;
   std::string& ca_tag = state.ca.ca_tag;
   std::string methods_line;
-  std::string row;
+  Row_buffer row;
   for (;;) {
     if (arrays.read_line(ca_line) != status_ok) return true;
     std::string_view line = trim(ca_line);
