@@ -240,3 +240,14 @@ TEST_F(Run_fixture, HandEditedIndexBaseShiftsTextAndCsvOnly) {
   EXPECT_EQ(read_lines(dir / "out.txt").back(), "   7  8  10  9");
   EXPECT_EQ(read_lines(dir / "out.csv"), Lines{"   7 ,  8 ,  10 ,  9"});
 }
+
+TEST_F(Run_fixture, TheProgramItselfWritesTheFiles) {
+  write_order(dir / "db" / "Generated", 4, generated_order_4(), true);
+  set_options(dir.path(), [](Options& o) { o.ca_order = 4; });
+  const Run_result run = run_program("Y\n0\nY\n", dir.path());
+  EXPECT_EQ(run.exit_status, 0);
+  EXPECT_EQ(run.err, "");
+  EXPECT_TRUE(run.out.ends_with("   1  3  2  0\n Done (Y for yes, N for no)?\n"));
+  EXPECT_EQ(read_lines(dir / "out.csv"), all_generated.csv);
+  EXPECT_EQ(read_lines(dir / "out_methods.csv"), all_generated.methods_csv);
+}
