@@ -155,6 +155,8 @@ bool write_selected_arrays(Program_state& state, Text_input& arrays, Text_input&
                            bool filter_by_method, std::int32_t filter_method) {
   const Options& o = state.options;
   const std::int32_t n = o.ca_order;
+  // The options keep the order within the databases' range; a record holds at most 500.
+  if (n < 1 || n > static_cast<std::int32_t>(MAX_ORDER_CAPACITY)) return true;
   const bool filtering = filter_by_method && filter_method >= 1 && filter_method <= method_count;
   const Method_flags filter_bit =
       filtering ? Method_flags{1} << method_bit[static_cast<std::size_t>(filter_method)] : 0;

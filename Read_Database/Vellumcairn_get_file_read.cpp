@@ -13,8 +13,6 @@ std::string count_fault(std::int32_t found, std::int32_t n) {
          " where the order needs " + std::to_string(n);
 }
 
-}  // namespace
-
 // The slow path, taken only for a token that the fast loop does not accept: says what is wrong
 // with it, or reads it when it is a valid index after all (a leading "+", many digits).
 std::string read_token(const char* token, const char* end, std::int32_t n, std::int32_t base,
@@ -35,6 +33,8 @@ std::string read_token(const char* token, const char* end, std::int32_t n, std::
   index = value - base;
   return {};
 }
+
+}  // namespace
 
 std::string read_row_indices(std::string_view text, std::int32_t n, std::int32_t base,
                              std::array<std::int32_t, MAX_ORDER_CAPACITY>& ca_perm) {

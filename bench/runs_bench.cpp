@@ -27,12 +27,18 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-// Processor time (user and system) of this process so far, in seconds.
-double cpu_seconds() {
+double seconds(const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; }
+
+// Processor time of this process so far, in seconds: in the program (user) and in the system.
+double user_seconds() {
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
-  const auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
-  return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+  return seconds(usage.ru_utime);
+}
+double system_seconds() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return seconds(usage.ru_stime);
 }
 
 constexpr int output_files_written = 3;   // text file, CSV file, methods CSV file
@@ -125,15 +131,18 @@ void bench_order(const fs::path& dir, int n, int count) {
   std::ofstream null_out("/dev/null");
   std::ostringstream err;
   const auto start = Clock::now();
-  const double cpu_start = cpu_seconds();
+  const double user_start = user_seconds();
+  const double system_start = system_seconds();
   const int status = run_vellumcairn(in, null_out, err);
   const double run = std::chrono::duration<double>(Clock::now() - start).count();
-  const double cpu = cpu_seconds() - cpu_start;
+  const double user = user_seconds() - user_start;
+  const double cpu = user + system_seconds() - system_start;
   fs::current_path(previous);
   const double floor = copy_seconds(arrays, dir);
 
-  std::printf("order %3d: %d arrays, arrays file %.1f MB, run %.3f s, processor %.3f s (exit %d)\n",
-              n, count, megabytes, run, cpu, status);
+  std::printf("order %3d: %d arrays, arrays file %.1f MB, run %.3f s, processor %.3f s of which "
+              "user %.3f s (exit %d)\n",
+              n, count, megabytes, run, cpu, user, status);
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
   std::printf("  %.0f arrays/s, %.1f MB/s of arrays file, I/O floor %.3f s, run/floor %.2f\n",
