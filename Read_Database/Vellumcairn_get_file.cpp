@@ -86,65 +86,61 @@ struct Small_items {
 
 const Small_items small_items;
 
-// A free-form line composed in place: a fixed buffer with room for 500 integer items and
-// their separators, so that writing an array allocates nothing.
+// Appends the free-form integer item at p (two blanks and the digits, or one blank and a
+// negative number) and returns the new end. The caller leaves 8 characters of slack.
+char* put_item(char* p, std::int32_t value) {
+  if (value >= 0 && value < 1000) {
+    const auto& item = small_items.items[static_cast<std::size_t>(value)];
+    std::memcpy(p, item.text.data(), item.text.size());
+    return p + item.length;
+  }
+  *p++ = ' ';
+  if (value >= 0) *p++ = ' ';
+  return std::to_chars(p, p + 11, value).ptr;
+}
+
+// A free-form line composed in place: room for 500 integer items with their separators and
+// the slack of put_item, so that writing an array allocates nothing. The line is built
+// through a local pointer, which the compiler keeps in a register.
 class Row_buffer {
  public:
-  void start() {
-    end_ = chars_.data();
-    *end_++ = ' ';
+  char* start() {
+    chars_[0] = ' ';
+    return chars_.data() + 1;
   }
-  // The free-form integer item: two blanks and the digits, or one blank and a negative number.
-  void add(std::int32_t value) {
-    if (value >= 0 && value < 1000) {
-      const auto& item = small_items.items[static_cast<std::size_t>(value)];
-      std::memcpy(end_, item.text.data(), item.text.size());   // the slack takes the rest
-      end_ += item.length;
-      return;
-    }
-    *end_++ = ' ';
-    if (value >= 0) *end_++ = ' ';
-    end_ = std::to_chars(end_, end_ + 11, value).ptr;
-  }
-  // A text item that follows an integer: one blank, then the text.
-  void add_after_integer(char text) {
-    *end_++ = ' ';
-    *end_++ = text;
-  }
-  std::string_view view() const {
-    return {chars_.data(), static_cast<std::size_t>(end_ - chars_.data())};
+  std::string_view view(const char* end) const {
+    return {chars_.data(), static_cast<std::size_t>(end - chars_.data())};
   }
 
  private:
   std::array<char, 1 + MAX_ORDER_CAPACITY * 15 + 8> chars_{};
-  char* end_ = chars_.data();
 };
 
 // Writes the current array: the tag line, the text line, the console preview, the CSV row and
 // the methods CSV row.
 void write_array(Program_state& state, std::int32_t n, bool tag_set, Row_buffer& row) {
-  const auto& perm = state.ca.ca_perm;
+  const std::int32_t* const perm = state.ca.ca_perm.data();
   const std::int32_t base = state.options.index_base;
   const auto count = static_cast<std::size_t>(n);
   if (tag_set) state.status.show(state.ca.ca_tag);
 
   if (state.status.text_output_open) {
-    row.start();
-    for (std::size_t i = 0; i < count; ++i) row.add(perm[i] + base);
-    state.output.text.write_line(row.view());
+    char* p = row.start();
+    for (std::size_t i = 0; i < count; ++i) p = put_item(p, perm[i] + base);
+    state.output.text.write_line(row.view(p));
   }
-  row.start();
-  for (std::size_t i = 0; i < std::min<std::size_t>(count, 20); ++i) row.add(perm[i]);
-  state.console.line(row.view());
+  char* p = row.start();
+  for (std::size_t i = 0; i < std::min<std::size_t>(count, 20); ++i) p = put_item(p, perm[i]);
+  state.console.line(row.view(p));
 
   if (state.output.csv.is_open()) {
-    row.start();
-    row.add(perm[0] + base);
+    p = put_item(row.start(), perm[0] + base);
     for (std::size_t i = 1; i < count; ++i) {
-      row.add_after_integer(',');
-      row.add(perm[i] + base);
+      *p++ = ' ';   // the text item "," after an integer
+      *p++ = ',';
+      p = put_item(p, perm[i] + base);
     }
-    state.output.csv.write_line(row.view());
+    state.output.csv.write_line(row.view(p));
   }
   if (state.output.methods_csv.is_open()) state.output.methods_csv.write_line(state.ca.ca_tag);
 }
