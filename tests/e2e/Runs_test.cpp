@@ -251,3 +251,16 @@ TEST_F(Run_fixture, TheProgramItselfWritesTheFiles) {
   EXPECT_EQ(read_lines(dir / "out.csv"), all_generated.csv);
   EXPECT_EQ(read_lines(dir / "out_methods.csv"), all_generated.methods_csv);
 }
+
+TEST_F(Run_fixture, PolymorphMarkWithoutFlagsStaysInTheMethodsFileOnly) {
+  Order_files f = generated_order_4();
+  f.essential = "Polymorph: 1 2 4 3\n";
+  f.essential_methods = " 00000000\n";
+  write_order(dir / "db" / "Generated", 4, f, true);
+  set_options(dir.path(), [](Options& o) {
+    o.ca_order = 4;
+    o.symmetry_type = 2;
+  });
+  check_run(run_session(dir.path(), "Y\n"), {},
+            {{"   0  1  3  2"}, {"   0 ,  1 ,  3 ,  2"}, {"Polymorph"}});
+}
