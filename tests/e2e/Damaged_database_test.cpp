@@ -165,3 +165,20 @@ TEST_F(Damage_fixture, OutputFilesThatCannotBeOpened) {
   EXPECT_EQ(csv_declined.err, "");
   EXPECT_EQ(csv_declined.lines.back(), " Continue (Y for yes, N for no)?");
 }
+
+TEST_F(Damage_fixture, PolynomialsFileThatCannotBeOpened) {
+  write_order(dir / "db" / "Generated", 4, three_arrays(), true);
+  set_options(dir.path(), [](Options& o) {
+    o.ca_order = 4;
+    o.find_gf_polynomial = true;
+  });
+  fs::create_directory(dir / "out_polynomials.csv");
+  const Session session = run_session(dir.path(), "N\n");
+  EXPECT_EQ(session.runs().at(0),
+            (Lines{" Output file is out.txt",
+                   " Output file opened but polynomial file has open error  21",
+                   " pathname: out_polynomials.csv", " Continue (Y for yes, N for no)?"}));
+  EXPECT_EQ(session.err, "");
+  EXPECT_TRUE(fs::exists(dir / "out.csv"));
+  EXPECT_TRUE(fs::exists(dir / "out_methods.csv"));
+}
