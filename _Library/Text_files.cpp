@@ -2,7 +2,9 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -10,6 +12,9 @@ namespace {
 constexpr std::size_t file_buffer_size = 1 << 16;
 
 int errno_or(int fallback) { return errno != 0 ? errno : fallback; }
+
+// A name with a NUL byte in it would open the file named by its part before the NUL: refuse it.
+bool has_nul(std::string_view name) { return name.find('\0') != std::string_view::npos; }
 
 }  // namespace
 
@@ -22,6 +27,7 @@ std::string native_path(std::string_view name) {
 }
 
 bool file_exists(std::string_view name) {
+  if (has_nul(name)) return false;
   struct stat info {};
   return ::stat(native_path(name).c_str(), &info) == 0;
 }
@@ -32,6 +38,7 @@ int Text_input::open(std::string_view name) {
   close();
   name_ = std::string(name);
   line_number_ = 0;
+  if (has_nul(name)) return EINVAL;
   errno = 0;
   const std::string path = native_path(name);
   // Refuse folders up front: reading one fails in ways that differ between systems.
@@ -39,23 +46,50 @@ int Text_input::open(std::string_view name) {
   if (::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return EISDIR;
   file_ = std::fopen(path.c_str(), "r");
   if (file_ == nullptr) return errno_or(status_not_open_for_read);
-  std::setvbuf(file_, nullptr, _IOFBF, file_buffer_size);
   return status_ok;
 }
 
 int Text_input::read_line(std::string& line) {
   if (file_ == nullptr) return status_not_open_for_read;
-  errno = 0;
-  const ssize_t length = ::getline(&buffer_, &capacity_, file_);
-  if (length < 0) {
-    if (std::ferror(file_)) return errno_or(status_not_open_for_read);
-    return status_end_of_file;
+  line.clear();
+  bool any = false;
+  for (;;) {
+    if (next_ == end_) {
+      const int status = fill_buffer();
+      if (status == status_end_of_file && any) break;   // a last line without a line break
+      if (status != status_ok) return status;
+    }
+    any = true;
+    const char* start = buffer_ + next_;
+    const auto* stop = static_cast<const char*>(std::memchr(start, '\n', end_ - next_));
+    const std::size_t count = stop != nullptr ? static_cast<std::size_t>(stop - start) : end_ - next_;
+    // A damaged medium or a device can give endless data without a line break.
+    if (line.size() + count > max_line_length) return status_record_too_long;
+    line.append(start, count);
+    next_ += count;
+    if (stop != nullptr) {
+      ++next_;
+      break;
+    }
   }
-  std::size_t size = static_cast<std::size_t>(length);
-  if (size > 0 && buffer_[size - 1] == '\n') --size;
-  if (size > 0 && buffer_[size - 1] == '\r') --size;
-  line.assign(buffer_, size);
+  if (!line.empty() && line.back() == '\r') line.pop_back();
   ++line_number_;
+  return status_ok;
+}
+
+int Text_input::fill_buffer() {
+  if (buffer_ == nullptr) {
+    buffer_ = static_cast<char*>(std::malloc(file_buffer_size));
+    if (buffer_ == nullptr) return ENOMEM;
+  }
+  ssize_t count = 0;
+  do {
+    count = ::read(::fileno(file_), buffer_, file_buffer_size);
+  } while (count < 0 && errno == EINTR);
+  if (count < 0) return errno_or(status_not_open_for_read);
+  if (count == 0) return status_end_of_file;
+  next_ = 0;
+  end_ = static_cast<std::size_t>(count);
   return status_ok;
 }
 
@@ -66,7 +100,8 @@ void Text_input::close() {
   }
   std::free(buffer_);
   buffer_ = nullptr;
-  capacity_ = 0;
+  next_ = 0;
+  end_ = 0;
 }
 
 // ---- Text_output ----
@@ -75,6 +110,7 @@ int Text_output::open(std::string_view name, Write_position position) {
   close();
   name_ = std::string(name);
   status_ = status_ok;
+  if (has_nul(name)) return EINVAL;
   errno = 0;
   const std::string path = native_path(name);
   struct stat info {};

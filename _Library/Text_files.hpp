@@ -12,10 +12,14 @@ constexpr int status_end_of_file = -1;
 constexpr int status_not_open_for_read = 10000;
 constexpr int status_not_open_for_write = 10001;
 constexpr int status_bad_numeric_input = 10016;
+constexpr int status_record_too_long = 215;   // a line longer than max_line_length
+
+// The longest line a file may hold (lines of the database hold a few thousand characters).
+constexpr std::size_t max_line_length = std::size_t{1} << 22;
 
 // The file name as the system opens it: on this system every "\" is taken as "/".
 std::string native_path(std::string_view name);
-// Whether a file of that name exists (after the "\" mapping).
+// Whether a file of that name exists (after the "\" mapping); never for a name holding a NUL.
 bool file_exists(std::string_view name);
 
 class Text_input {
@@ -25,10 +29,11 @@ class Text_input {
   Text_input(const Text_input&) = delete;
   Text_input& operator=(const Text_input&) = delete;
 
-  int open(std::string_view name);             // status_ok or errno
+  int open(std::string_view name);             // status_ok or errno; EINVAL for a NUL in name
   bool is_open() const { return file_ != nullptr; }
-  // Reads one whole line of any length into line (trailing CR dropped). Returns status_ok,
-  // status_end_of_file, errno on a read error, or status_not_open_for_read.
+  // Reads one whole line of up to max_line_length characters into line (trailing CR dropped).
+  // Returns status_ok, status_end_of_file, errno on a read error, status_record_too_long for
+  // a longer line (the reading stops there), or status_not_open_for_read.
   int read_line(std::string& line);
   void close();
   const std::string& name() const { return name_; }   // as given to open
@@ -38,8 +43,11 @@ class Text_input {
   std::FILE* file_ = nullptr;
   std::string name_;
   long line_number_ = 0;
-  char* buffer_ = nullptr;
-  std::size_t capacity_ = 0;
+  int fill_buffer();   // status_ok, status_end_of_file or errno
+
+  char* buffer_ = nullptr;   // bytes read from the file, next_..end_ not yet taken
+  std::size_t next_ = 0;
+  std::size_t end_ = 0;
 };
 
 enum class Write_position { rewind, append };
@@ -51,7 +59,8 @@ class Text_output {
   Text_output(const Text_output&) = delete;
   Text_output& operator=(const Text_output&) = delete;
 
-  int open(std::string_view name, Write_position position);   // status_ok or errno; creates
+  // status_ok or errno (EINVAL for a NUL in name, EISDIR for a folder); creates the file.
+  int open(std::string_view name, Write_position position);
   bool is_open() const { return file_ != nullptr; }
   // Writes text and a line break. Returns status_ok, errno, or status_not_open_for_write.
   // After the first failure the file remembers it (status()) and later writes are dropped.

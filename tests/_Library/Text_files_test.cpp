@@ -86,3 +86,34 @@ TEST(Text_output, FailuresAreReportedNotSwallowed) {
     EXPECT_EQ(full.close(), ENOSPC);
   }
 }
+
+TEST(Text_files, NamesWithANulByteAreRefused) {
+  Temp_dir dir;
+  write_file(dir / "out", "kept\n");
+  const std::string name = (dir / "out").string() + std::string("\0.txt", 5);
+  // Opening would otherwise reach the file named by the part before the NUL.
+  Text_output output;
+  EXPECT_EQ(output.open(name, Write_position::rewind), EINVAL);
+  EXPECT_FALSE(output.is_open());
+  Text_input input;
+  EXPECT_EQ(input.open(name), EINVAL);
+  EXPECT_FALSE(file_exists(name));
+  EXPECT_EQ(read_file(dir / "out"), "kept\n");
+}
+
+TEST(Text_input, EndlessLinesAreRefusedNotReadForever) {
+  Temp_dir dir;
+  write_file(dir / "long.txt", std::string(max_line_length, 'x') + "\n" +
+                                   std::string(max_line_length + 1, 'y') + "\nnext\n");
+  Text_input file;
+  ASSERT_EQ(file.open((dir / "long.txt").string()), status_ok);
+  std::string line;
+  ASSERT_EQ(file.read_line(line), status_ok);
+  EXPECT_EQ(line.size(), max_line_length);
+  EXPECT_EQ(file.read_line(line), status_record_too_long);
+  // A device that gives zero bytes without end.
+  if (std::filesystem::exists("/dev/zero")) {
+    ASSERT_EQ(file.open("/dev/zero"), status_ok);
+    EXPECT_EQ(file.read_line(line), status_record_too_long);
+  }
+}
