@@ -9,8 +9,15 @@
 #include "Vellumcairn_User_Interface.hpp"
 
 struct Program_state {
+  // Every wait for an answer first flushes the output files of a run in progress, so that a
+  // stop at a prompt (a signal, end of input) finds every line written so far in its file.
   explicit Program_state(Console& console_)
-      : console(console_), pause(console_), number_theory(console_), status(console_) {}
+      : console(console_), pause(console_), number_theory(console_), status(console_) {
+    console.set_before_read([this] { flush_output_files(*this); });
+  }
+  ~Program_state() { console.set_before_read({}); }
+  Program_state(const Program_state&) = delete;
+  Program_state& operator=(const Program_state&) = delete;
 
   Console& console;
   Pause_m pause;

@@ -83,6 +83,7 @@ struct Output_files {
   Text_output csv;               // one row of row indices per written array
   Text_output methods_csv;       // one row of flag names per written array
   Text_output polynomials_csv;   // one row of coefficients per array, with find_gf_polynomial
+  bool write_failed = false;     // an output file of this process lost lines (exit status 1)
 };
 
 // The names derived from output_pathname by position: the last three characters replaced by
@@ -91,9 +92,13 @@ std::string csv_file_name(std::string_view output_pathname);
 std::string methods_csv_file_name(std::string_view output_pathname);
 std::string polynomials_csv_file_name(std::string_view output_pathname);
 // Opens the output files, appending unless output_position is REWIND; sets text_output_open.
-// A failed open reports and asks "Continue?": N stops with code "2" for the text file and
-// without a code for the CSV files; Y goes on without that file (without any file when the
-// text file failed).
+// A failed open reports the file and its status text and asks "Continue?": N stops with code
+// "2" for the text file and without a code for the CSV files; Y goes on without that file
+// (without any file when the text file failed).
 void open_output_files(Program_state& state);
-// Closes the output files (reporting a failed write) and clears text_output_open.
+// Pushes the buffered lines of every open output file to the system (before each prompt), so
+// that a stop while the program waits loses nothing; a failure is kept for the close.
+void flush_output_files(Program_state& state);
+// Closes the output files, reporting each that failed to take all its lines ("Error writing",
+// its name and status text; write_failed is set), and clears text_output_open.
 void close_output_files(Program_state& state);

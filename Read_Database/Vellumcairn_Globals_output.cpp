@@ -40,6 +40,7 @@ void open_csv(Program_state& state, Text_output& file, const std::string& name,
   if (status == status_ok) return;
   state.console.line(free_form(failure, status));
   state.console.line(free_form("pathname: ", name));
+  state.console.line(free_form("I/O error: ", iostat_message(status)));
   if (!state.pause.ask_yes_no("Continue?")) stop_with_code("");
 }
 
@@ -57,8 +58,10 @@ void open_output_files(Program_state& state) {
   Console& console = state.console;
   Output_files& output = state.output;
   const std::string pathname(trim_right(state.options.output_pathname));
-  if (output.text.open(pathname, write_position(state.options.output_position)) != status_ok) {
+  if (const int status = output.text.open(pathname, write_position(state.options.output_position));
+      status != status_ok) {
     console.line(free_form("### Could not open ", pathname));
+    console.line(free_form("I/O error: ", iostat_message(status)));
     if (!state.pause.ask_yes_no("Continue?")) stop_with_code("2");
     state.status.text_output_open = false;
     state.status.text_output = nullptr;
@@ -77,6 +80,14 @@ void open_output_files(Program_state& state) {
   }
 }
 
+void flush_output_files(Program_state& state) {
+  Output_files& output = state.output;
+  for (Text_output* file : {&output.text, &output.csv, &output.methods_csv,
+                            &output.polynomials_csv}) {
+    if (file->is_open()) file->flush();
+  }
+}
+
 void close_output_files(Program_state& state) {
   Output_files& output = state.output;
   for (Text_output* file : {&output.text, &output.csv, &output.methods_csv,
@@ -85,6 +96,7 @@ void close_output_files(Program_state& state) {
     // A full disk shows only here, when the buffered lines reach the file.
     if (const int status = file->close(); status != status_ok) {
       state.console.line(free_form("Error writing ", file->name(), ": ", iostat_message(status)));
+      output.write_failed = true;
     }
   }
   state.status.text_output_open = false;

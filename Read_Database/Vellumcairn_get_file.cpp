@@ -6,6 +6,7 @@
 
 #include "Console_io.hpp"
 #include "Program_state.hpp"
+#include "Stop_signals.hpp"
 #include "Text_layout.hpp"
 
 namespace {
@@ -163,6 +164,8 @@ bool write_selected_arrays(Program_state& state, Text_input& arrays, Text_input&
   std::string methods_line;
   Row_buffer row;
   for (;;) {
+    // An interrupt while the arrays stream ends the run between two arrays, whole lines only.
+    stop_if_signalled();
     if (arrays.read_line(ca_line) != status_ok) return true;
     std::string_view line = trim(ca_line);
     if (line.empty()) {

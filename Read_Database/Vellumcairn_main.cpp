@@ -89,17 +89,22 @@ void run_cycle(Program_state& state) {
 
 int run_vellumcairn(std::istream& in, std::ostream& out, std::ostream& err) {
   Console console(in, out, err);
+  Program_state state(console);
+  Program_stop end;
   try {
-    Program_state state(console);
     show_start_up(state);
     run_cycle(state);
-    console.flush();
-    return 0;
   } catch (const Program_stop& stop) {
-    // Every file of the state has been flushed and closed while unwinding.
-    console.flush();
-    if (!stop.code.empty()) err << stop.code << '\n';
-    err.flush();
-    return stop.exit_status;
+    end = stop;
   }
+  // A stop in the middle of a run leaves its files open: close them here rather than in the
+  // destructors, so that an output file that could not take all its lines is still reported.
+  close_database_files(state);
+  close_output_files(state);
+  console.flush();
+  if (!end.code.empty()) err << end.code << '\n';
+  err.flush();
+  // Lines that were lost are never reported as a success.
+  if (end.exit_status == 0 && state.output.write_failed) return 1;
+  return end.exit_status;
 }

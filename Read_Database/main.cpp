@@ -1,9 +1,11 @@
 // Entry point of vellumcairn: the whole program runs on the process's standard streams.
 #include <iostream>
 
+#include "Stop_signals.hpp"
 #include "Vellumcairn_main.hpp"
 
 int main() {
   std::ios::sync_with_stdio(false);
+  install_stop_signals();
   return run_vellumcairn(std::cin, std::cout, std::cerr);
 }

@@ -2,8 +2,16 @@
 
 #include <istream>
 #include <ostream>
+#include <string>
 
 #include "Program_stop.hpp"
+#include "Stop_signals.hpp"
+
+namespace {
+
+constexpr std::size_t max_answer_length = 1 << 16;
+
+}  // namespace
 
 Console::Console(std::istream& in, std::ostream& out, std::ostream& err)
     : in_(in), out_(out), err_(err) {}
@@ -21,8 +29,20 @@ void Console::flush() { out_.flush(); }
 
 std::string Console::read_line() {
   out_.flush();
+  if (before_read_) before_read_();
   std::string line;
-  if (!std::getline(in_, line)) {
+  bool answered = false;
+  {
+    Waiting_for_answer waiting;
+    // No answer uses more than its first few hundred characters; keeping at most a fixed
+    // number of them lets an endless line cost no memory.
+    for (int c = in_.get(); c != std::char_traits<char>::eof(); c = in_.get()) {
+      answered = true;
+      if (c == '\n') break;
+      if (line.size() < max_answer_length) line.push_back(static_cast<char>(c));
+    }
+  }
+  if (!answered) {
     // A script that ran out of answers: end in the orderly way and say so.
     stop_with_code("End of input.", 1);
   }

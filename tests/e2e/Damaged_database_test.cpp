@@ -140,8 +140,9 @@ TEST_F(Damage_fixture, OutputFilesThatCannotBeOpened) {
   const Session no_folder = run_session(dir.path(), "Y\nY\n");
   const Lines run = no_folder.runs().at(0);
   EXPECT_EQ(run.at(0), " ### Could not open missing/out.txt");
-  EXPECT_EQ(run.at(1), " Continue (Y for yes, N for no)?");
-  EXPECT_EQ(run.at(2), " Costas arrays of order 4");
+  EXPECT_EQ(run.at(1), " I/O error: 2 no such file or directory");
+  EXPECT_EQ(run.at(2), " Continue (Y for yes, N for no)?");
+  EXPECT_EQ(run.at(3), " Costas arrays of order 4");
   EXPECT_EQ(run.back(), "   1  3  2  0");
 
   const Session declined = run_session(dir.path(), "N\n");
@@ -155,10 +156,11 @@ TEST_F(Damage_fixture, OutputFilesThatCannotBeOpened) {
   fs::create_directory(dir / "out_methods.csv");
   const Session csv_failed = run_session(dir.path(), "Y\nY\n");
   const Lines second = csv_failed.runs().at(0);
-  EXPECT_EQ(Lines(second.begin(), second.begin() + 4),
+  EXPECT_EQ(Lines(second.begin(), second.begin() + 5),
             (Lines{" Output file is out.txt",
                    " Output file opened but CSV modethds file has open error  21",
-                   " pathname: out_methods.csv", " Continue (Y for yes, N for no)?"}));
+                   " pathname: out_methods.csv", " I/O error: 21 is a directory",
+                   " Continue (Y for yes, N for no)?"}));
   EXPECT_EQ(read_lines(dir / "out.csv").size(), 3u);
 
   const Session csv_declined = run_session(dir.path(), "N\n");
