@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "Console_io.hpp"
@@ -15,8 +16,12 @@
 
 namespace {
 
-// The largest field the program sets up: 2^16.
-constexpr std::int32_t largest_gf_order = 65536;
+// A field order in four columns as the prompt lines show it; one too wide for them (orders go
+// up to 65536) is shown whole after a blank instead of as asterisks, so the user sees it.
+std::string gf_order_text(std::int32_t order) {
+  const std::string field = fixed_int(order, 4);
+  return field.front() == '*' ? " " + std::to_string(order) : field;
+}
 
 constexpr std::string_view not_a_whole_number =
     "###The answer was not a whole number; please try again.";
@@ -106,7 +111,7 @@ std::int32_t read_starting_gf_order(Program_state& state) {
   Console& console = state.console;
   const Options& options = state.options;
   for (;;) {
-    console.line("Starting Galois field order is" + fixed_int(options.gf_order, 4) +
+    console.line("Starting Galois field order is" + gf_order_text(options.gf_order) +
                  ", input value of" + fixed_int(options.ca_order + 2, 4) + ", or greater:");
     std::optional<std::int32_t> start = read_integer_answer(console);
     while (!start) {
@@ -114,8 +119,8 @@ std::int32_t read_starting_gf_order(Program_state& state) {
                    " or greater:");
       start = read_integer_answer(console);
     }
-    if (*start <= largest_gf_order) return *start;
-    console.line("###Galois field orders above" + fixed_int(largest_gf_order, 6) +
+    if (*start <= MAX_GF_ORDER) return *start;
+    console.line("###Galois field orders above" + fixed_int(MAX_GF_ORDER, 6) +
                  " cannot be set up; please try again.");
   }
 }
@@ -129,9 +134,9 @@ void ask_gf_order(Program_state& state) {
   next_gf_order(state, shown);
   for (;;) {
     console.line("Costas order is" + fixed_int(options.ca_order, 4) + ", Galois field order is" +
-                 fixed_int(shown, 4));
+                 gf_order_text(shown));
     if (options.gf_order != shown) {
-      console.line("Next higher viable Galois field order is" + fixed_int(options.gf_order, 4));
+      console.line("Next higher viable Galois field order is" + gf_order_text(options.gf_order));
       if (state.pause.ask_yes_no("Is this OK?")) return;
     }
     shown = read_starting_gf_order(state);

@@ -61,6 +61,18 @@ int read_integer(std::string_view line, std::size_t width, std::int32_t& value) 
   return status_ok;
 }
 
+// The field order of line 12: columns 1-4, or 1-5 when a fifth digit follows four digits (the
+// way orders of 10000 to 65536 are written); an order above the largest field fails the read.
+int read_gf_order(std::string_view line, std::int32_t& value) {
+  const auto is_digit = [&line](std::size_t i) {
+    return i < line.size() && line[i] >= '0' && line[i] <= '9';
+  };
+  const bool five = is_digit(0) && is_digit(1) && is_digit(2) && is_digit(3) && is_digit(4);
+  const int status = read_integer(line, five ? 5 : 4, value);
+  if (status == status_ok && value > MAX_GF_ORDER) return status_bad_numeric_input;
+  return status;
+}
+
 // The part of a path line before its last comma, among the first 132 characters; blank when
 // they hold no comma. Trailing blanks are dropped.
 std::string path_before_last_comma(std::string_view line) {
@@ -97,7 +109,7 @@ int read_option_fields(Text_input& file, Options& options) {
   if (!next() || (status = read_logical(line, options.find_gf_polynomial)) != status_ok) {
     return status;
   }
-  if (!next() || (status = read_integer(line, 4, options.gf_order)) != status_ok) return status;
+  if (!next() || (status = read_gf_order(line, options.gf_order)) != status_ok) return status;
   if (!next()) return status;
   options.database_path = std::string(line.substr(0, std::min(line.size(), path_length)));
   if (!next()) return status;
@@ -159,6 +171,15 @@ void load_options(Program_state& state) {
 
 namespace {
 
+// The field order in columns 1-4 and blanks to column 36; an order of 10000 or more takes
+// the columns it needs instead of four asterisks, so that it reads back.
+std::string gf_order_field(std::int32_t gf_order) {
+  std::string field = fixed_int(gf_order, 4);
+  if (field.front() == '*') field = std::to_string(gf_order);
+  field.append(field.size() < 36 ? 36 - field.size() : 1, ' ');
+  return field;
+}
+
 // The 16 lines of the options file.
 std::array<std::string, 16> option_file_lines(const Options& o) {
   const auto logical = [](bool value) { return std::string(1, value ? 'T' : 'F'); };
@@ -181,7 +202,7 @@ std::array<std::string, 16> option_file_lines(const Options& o) {
           ",APPEND => append to existing output files; REWIND => overwrite",
       logical(o.find_gf_polynomial) + blanks(34) +
           ",T => Find generating polynomial in a Galois field.",
-      fixed_int(o.gf_order, 4) + blanks(32) + ",Order of Galois field.",
+      gf_order_field(o.gf_order) + ",Order of Galois field.",
       std::string(trim_right(o.database_path)) + blanks(2) +
           ",Path for database top-level database folder",
       std::string(trim_right(o.output_pathname)) + blanks(2) + ",Pathname for output text",

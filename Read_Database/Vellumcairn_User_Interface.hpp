@@ -10,6 +10,7 @@ struct Program_state;
 
 constexpr std::int32_t MAX_SEARCH_ORDER = 27;
 constexpr std::int32_t MAX_GENERATED_ORDER = 500;
+constexpr std::int32_t MAX_GF_ORDER = 65536;   // the largest Galois field the program sets up
 constexpr const char* options_file_name = "Vellumcairn_Options.txt";
 
 #ifdef VELLUMCAIRN_UNIX_PATHS

@@ -293,3 +293,38 @@ TEST_F(Options_fixture, UnwritableFileAsksToContinue) {
     EXPECT_EQ(stop.code, "2");
   }
 }
+
+TEST_F(Options_fixture, FieldOrdersOfFiveDigitsReadBack) {
+  // Orders from 10000 to 65536 take a fifth column instead of turning into four asterisks.
+  const std::pair<std::int32_t, const char*> written[] = {
+      {131, " 131"}, {9973, "9973"}, {50021, "50021"}, {65536, "65536"}};
+  for (const auto& [order, field] : written) {
+    state.options.find_gf_polynomial = true;
+    state.options.gf_order = order;
+    save_options(state);
+    const auto lines = split_lines(read_file(dir / options_file_name));
+    ASSERT_EQ(lines.size(), 16u);
+    EXPECT_EQ(lines[11], std::string(field) + std::string(36 - std::string(field).size(), ' ') +
+                             ",Order of Galois field.");
+    state.options.gf_order = 0;
+    load_options(state);
+    EXPECT_EQ(state.options.gf_order, order);
+  }
+  struct Refused {
+    const char* line;
+    const char* error;
+  };
+  const Refused refused[] = {
+      {"65537", "10016 illegal character in numeric input"},
+      {"99999", "10016 illegal character in numeric input"},
+  };
+  for (const auto& c : refused) {
+    Scripted_console screen;
+    Program_state fresh(screen.console);
+    write_file(dir / options_file_name, with_line(12, c.line));
+    load_options(fresh);
+    EXPECT_EQ(screen.lines().at(0), std::string(" Error reading Vellumcairn_Options.txt: ") + c.error)
+        << c.line;
+    EXPECT_EQ(fresh.options.gf_order, 131) << c.line;
+  }
+}
