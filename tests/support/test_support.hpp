@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -57,6 +58,36 @@ Run_result run_binary(const std::string& binary, const std::vector<std::string>&
                       const std::string& input, const std::filesystem::path& dir);
 // Runs the real vellumcairn binary.
 Run_result run_program(const std::string& input, const std::filesystem::path& dir);
+
+// Runs the real vellumcairn binary in dir with the folder read_only (dir itself or a folder
+// under it) made a read-only bind mount in a mount namespace of its own: nothing, root
+// included, can write there. nullopt when this system does not let the test set that up.
+std::optional<Run_result> run_program_read_only(const std::string& input,
+                                                const std::filesystem::path& dir,
+                                                const std::filesystem::path& read_only);
+
+// The real vellumcairn binary started in dir with a pipe as its standard input, for tests that
+// signal it while it waits at a prompt.
+class Running_program {
+ public:
+  explicit Running_program(const std::filesystem::path& dir);
+  ~Running_program();   // kills the program if it still runs
+  Running_program(const Running_program&) = delete;
+  Running_program& operator=(const Running_program&) = delete;
+
+  void type(const std::string& answers);   // writes to its standard input
+  // Waits (at most about 30 s) until its standard output ends with text; false on time-out or
+  // when the program ended first.
+  bool wait_for_prompt(const std::string& text);
+  void send_signal(int signal_number);
+  Run_result finish();   // closes standard input and waits for the end
+
+ private:
+  std::filesystem::path dir_;
+  int input_ = -1;
+  int pid_ = -1;
+  int exit_status_ = -1;   // when the program ended while a prompt was awaited
+};
 
 std::string read_file(const std::filesystem::path& file);
 std::vector<std::string> read_lines(const std::filesystem::path& file);

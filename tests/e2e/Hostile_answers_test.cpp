@@ -1,0 +1,165 @@
+// Hostile answers at every prompt of the real program: lines of a million characters, NUL
+// bytes, bytes outside ASCII and numbers beyond 32 bits are refused (or cut, for paths) and
+// the question is asked again; nothing wraps to a valid value, and no file is opened under a
+// name other than the one shown.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "database_tree.hpp"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Lines = std::vector<std::string>;
+
+const std::string million_digits(1'000'000, '7');
+const std::string million_letters(1'000'000, 'x');
+const std::string nul_inside("1\0" "2", 3);
+const std::string fullwidth_two = "\xef\xbc\x92";
+const std::string latin1_letters = "\xe9\xe8";
+
+constexpr const char* not_whole = "###The answer was not a whole number; please try again.";
+constexpr const char* bad_choice = " ###Bad character on input; please try again.";
+
+struct Answer_case {
+  const char* prompt;
+  std::string keys;       // menu choices that lead to the prompt
+  std::string hostile;    // one line
+  std::string then;       // the answers that follow it
+  std::string refusal;    // the line that answers the hostile line
+  std::string after;      // a line shown after the refusal, once the good answer is taken
+};
+
+// Order 2 of the generated database: one array.
+Order_files order_two() {
+  return {"1 1\n1 2\n", "1 1\n 00000002\n", "1 2\n", " 00000002\n",
+          "No symmetrical Costas arrays.\n", "\n", "No G-symmetrical Costas arrays.\n", "\n",
+          six_log_lines};
+}
+
+// Whether after appears after the first refusal line.
+bool refused_then_shown(const Lines& lines, const std::string& refusal, const std::string& after) {
+  const auto at = std::find(lines.begin(), lines.end(), refusal);
+  return at != lines.end() && std::find(at, lines.end(), after) != lines.end();
+}
+
+}  // namespace
+
+TEST(Hostile_answers, NumbersPromptsRefuseAndAskAgain) {
+  const Answer_case cases[] = {
+      {"menu", "", million_digits, "2\n4\n", bad_choice, "2      4, Order of CAs for output"},
+      {"menu, 2^32 + 2", "", "4294967298", "2\n4\n", bad_choice,
+       "2      4, Order of CAs for output"},
+      {"menu, NUL", "", nul_inside, "2\n4\n", bad_choice, "2      4, Order of CAs for output"},
+      {"order, 2^32 + 4", "2\n", "4294967300", "4\n", not_whole,
+       "2      4, Order of CAs for output"},
+      {"order, a million digits", "2\n", million_digits, "4\n", not_whole,
+       "2      4, Order of CAs for output"},
+      {"order, NUL", "2\n", nul_inside, "12\n", not_whole, "2     12, Order of CAs for output"},
+      {"method, 2^32 + 7", "4\n", "4294967303", "7\n", not_whole,
+       "4      7, If previous option is T, filter by generator method 1 to 19"},
+      {"symmetry, fullwidth digit", "5\n", fullwidth_two, "2\n", not_whole,
+       "5      2, 1 => All, 2 => Essential, 3 => Symmetrical, 4 => G-Symmetrical"},
+      {"symmetry, -2^32 + 2", "5\n", "-4294967294", "2\n", not_whole,
+       "5      2, 1 => All, 2 => Essential, 3 => Symmetrical, 4 => G-Symmetrical"},
+      {"field order, a million digits", "9\n", million_digits, "243\n",
+       "Bad input, please input a number 131 or greater:", "9    243, Order of Galois field."},
+      {"field order, 2^32 + 243", "9\n", "4294967539", "243\n",
+       "Bad input, please input a number 131 or greater:", "9    243, Order of Galois field."},
+      {"help item, letters", "12\n", million_letters, "0\n",
+       "###The answer was not a whole number; please enter an item from 0 to 12.",
+       "Enter option 1-11 to change, 12 for HELP, or 0 to proceed:"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.prompt);
+    Temp_dir dir;
+    const Run_result result =
+        run_program("Y\n" + c.keys + c.hostile + "\n" + c.then + "-1\n", dir.path());
+    EXPECT_TRUE(refused_then_shown(result.lines(), c.refusal, c.after));
+    EXPECT_EQ(result.err, "Normal exit without processing.\n");
+    EXPECT_EQ(result.exit_status, 0);
+  }
+}
+
+TEST(Hostile_answers, YesNoQuestionsAskAgain) {
+  const std::string agree = " Agree (Y for yes, N for no)?";
+  const std::string is_this_ok = " Is this OK (Y for yes, N for no)?";
+  const std::pair<std::string, std::string> cases[] = {
+      {"Y\n", million_letters}, {"Y\n", std::string("\0Y", 2)}, {"Y\n", latin1_letters}};
+  for (const auto& [answer, hostile] : cases) {
+    Temp_dir dir;
+    // At "Agree?" and at the field order's "Is this OK?" (240 is raised to 241).
+    const Run_result result =
+        run_program(hostile + "\nY\n9\n240\n" + hostile + "\n" + answer + "-1\n", dir.path());
+    const Lines lines = result.lines();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), agree), 2);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), is_this_ok), 2);
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "9    241, Order of Galois field."),
+              lines.end());
+    EXPECT_EQ(result.err, "Normal exit without processing.\n");
+  }
+}
+
+TEST(Hostile_answers, PathPrompts) {
+  Temp_dir dir;
+  write_order(dir / "db" / "Generated", 2,
+              order_two(), true);
+  const std::string db = (dir / "db").string() + "/";
+  const std::string long_path(132, 'x');
+  const std::string nul_path = db + std::string("\0junk", 5);
+  const std::string nul_name("o\0ut.txt", 8);
+  const Run_result result =
+      run_program("Y\n2\n2\n10\n" + million_letters + "\n" + nul_path + "\n" + db + "\n11\n" +
+                      million_letters + "\n11\n" + nul_name + "\n0\nY\nY\n",
+                  dir.path());
+  const Lines lines = result.lines();
+  const auto has = [&lines](const std::string& line) {
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+  };
+  // A million characters are cut to the 132 that a path holds; the folder is checked and refused.
+  EXPECT_TRUE(has("###The path" + long_path + " has read error: 2 no such file or directory"));
+  // A NUL byte never opens the folder named by the part before it.
+  EXPECT_TRUE(has("###The path" + nul_path + "\\ has read error: 22 invalid parameter"));
+  EXPECT_TRUE(has("10 " + db + "\\, Database folder"));
+  EXPECT_TRUE(has("11 " + long_path + ", Pathname for output text"));
+  // The run opens no file "o" for the name "o", NUL, "ut.txt".
+  EXPECT_TRUE(has(" ### Could not open " + nul_name));
+  EXPECT_TRUE(has(" I/O error: 22 invalid parameter"));
+  EXPECT_FALSE(fs::exists(dir / "o"));
+  EXPECT_EQ(result.exit_status, 0);
+}
+
+TEST(Hostile_answers, OutputNameOutsideAsciiIsWrittenAsTyped) {
+  Temp_dir dir;
+  write_order(dir / "db" / "Generated", 2,
+              order_two(), true);
+  const std::string name = "Ausgabe_\xc3\xa4\xc3\xb6\xc3\xbc_" + latin1_letters + ".txt";
+  const std::string db = (dir / "db").string() + "/";
+  const Run_result result =
+      run_program("Y\n2\n2\n10\n" + db + "\n11\n" + name + "\n0\nY\n", dir.path());
+  EXPECT_EQ(result.exit_status, 0);
+  const std::string csv = name.substr(0, name.size() - 3) + "csv";
+  EXPECT_EQ(read_lines(dir / csv), (Lines{"   0 ,  1"}));
+  EXPECT_EQ(read_lines(dir / name).back(), "   0  1");
+}
+
+// A field order beyond 16-bit products: shown whole at the prompt, kept in the options file
+// and read back at the next menu instead of bringing in the defaults.
+TEST(Hostile_answers, FieldOrderOfFiftyThousand) {
+  Temp_dir dir;
+  const Run_result result = run_program("Y\n8\n9\n50000\nY\n0\nN\n-1\n", dir.path());
+  const Lines lines = result.lines();
+  const auto has = [&lines](const std::string& line) {
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+  };
+  EXPECT_TRUE(has("Costas order is 129, Galois field order is 50000"));
+  EXPECT_TRUE(has("Next higher viable Galois field order is 50021"));
+  // After the prompt, and again after the run when the menu has read the options file back.
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), "9  50021, Order of Galois field."), 2);
+  EXPECT_FALSE(std::any_of(lines.begin(), lines.end(), [](const std::string& line) {
+    return line.starts_with(" Error reading");
+  }));
+  EXPECT_EQ(read_lines(dir / options_file_name).at(11),
+            "50021" + std::string(31, ' ') + ",Order of Galois field.");
+}
