@@ -179,7 +179,8 @@ TEST_F(Damage_fixture, PolynomialsFileThatCannotBeOpened) {
   EXPECT_EQ(session.runs().at(0),
             (Lines{" Output file is out.txt",
                    " Output file opened but polynomial file has open error  21",
-                   " pathname: out_polynomials.csv", " Continue (Y for yes, N for no)?"}));
+                   " pathname: out_polynomials.csv", " I/O error: 21 is a directory",
+                   " Continue (Y for yes, N for no)?"}));
   EXPECT_EQ(session.err, "");
   EXPECT_TRUE(fs::exists(dir / "out.csv"));
   EXPECT_TRUE(fs::exists(dir / "out_methods.csv"));
