@@ -1,0 +1,119 @@
+#include "Builder_options.hpp"
+
+#include <charconv>
+
+namespace {
+
+bool parse_int(std::string_view text, std::int32_t& value) {
+  if (text.empty()) return false;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return ec == std::errc() && end == text.data() + text.size();
+}
+
+// "FROM-TO" or a single order "N", inside min..max.
+std::string parse_range(std::string_view name, std::string_view text, std::int32_t min,
+                        std::int32_t max, Order_range& range) {
+  const auto dash = text.find('-');
+  const std::string_view first = text.substr(0, dash);
+  const std::string_view second = dash == std::string_view::npos ? first : text.substr(dash + 1);
+  if (!parse_int(first, range.from) || !parse_int(second, range.to)) {
+    return std::string(name) + " needs FROM-TO or one order, not '" + std::string(text) + "'";
+  }
+  if (range.from < min || range.to > max || range.from > range.to) {
+    return std::string(name) + " " + std::string(text) + ": orders must run upwards within " +
+           std::to_string(min) + "-" + std::to_string(max);
+  }
+  return {};
+}
+
+}  // namespace
+
+std::string parse_builder_options(const std::vector<std::string>& args, Builder_options& options) {
+  bool ranges_given = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    std::string name = args[i];
+    std::string value;
+    bool has_value = false;
+    if (const auto eq = name.find('='); name.starts_with("--") && eq != std::string::npos) {
+      value = name.substr(eq + 1);
+      name = name.substr(0, eq);
+      has_value = true;
+    }
+    const auto take_value = [&]() -> bool {
+      if (has_value) return true;
+      if (i + 1 >= args.size()) return false;
+      value = args[++i];
+      return true;
+    };
+    const bool needs_value = name == "--out" || name == "--searched" || name == "--generated" ||
+                             name == "--jobs" || name == "--write-options";
+    if (needs_value && !take_value()) return name + " needs a value";
+    if (!needs_value && has_value) return name + " takes no value";
+    std::string error;
+    if (name == "--help" || name == "-h") {
+      options.help = true;
+    } else if (name == "--version") {
+      options.version = true;
+    } else if (name == "--check-counts") {
+      options.check_counts = true;
+    } else if (name == "--out") {
+      if (value.empty()) return "--out needs a folder name";
+      options.out = value;
+    } else if (name == "--searched") {
+      error = parse_range(name, value, min_searched_order, max_searched_order, options.searched);
+      ranges_given = true;
+    } else if (name == "--generated") {
+      error = parse_range(name, value, min_generated_order, max_generated_order, options.generated);
+      ranges_given = true;
+    } else if (name == "--jobs") {
+      std::int32_t jobs = 0;
+      if (!parse_int(value, jobs) || jobs < 1 || jobs > 256) return "--jobs needs a number 1-256";
+      options.jobs = jobs;
+    } else if (name == "--write-options") {
+      if (value.empty()) return "--write-options needs a database path";
+      options.options_database_path = value;
+    } else {
+      return "unknown argument '" + args[i] + "'";
+    }
+    if (!error.empty()) return error;
+  }
+  if (options.help || options.version) return {};
+  if (options.out.empty()) {
+    if (options.options_database_path.empty()) return "--out DIR is required";
+    if (ranges_given) return "--searched and --generated need --out DIR";
+  } else if (!ranges_given) {
+    options.searched = sample_searched;
+    options.generated = sample_generated;
+  }
+  return {};
+}
+
+std::string builder_help_text() {
+  return R"(Usage: make_database --out DIR [--searched FROM-TO] [--generated FROM-TO] [--jobs N]
+                     [--check-counts] [--write-options DATABASE_PATH]
+
+Builds a database of Costas arrays in the folder layout and file formats that vellumcairn
+reads: DIR/Searches/ (exhaustive search, rows 0..N-1) and DIR/Generated/ (algebraic
+constructions, rows 1..N, with methods files). Each order gets its all-arrays, essential-set,
+symmetrical and G-symmetrical arrays files and a log file.
+
+  --out DIR              database folder (created when absent)
+  --searched FROM-TO     orders 3-27 to find by exhaustive search (or one order N)
+  --generated FROM-TO    orders 2-500 to make by the Welch, Golomb, Lempel, Taylor and Rickard
+                         constructions, closed under corner changes and the 8 transforms
+                         With neither range, DIR gets the sample: searched 3-12, generated 2-60.
+  --jobs N               threads for the exhaustive search (default 2)
+  --check-counts         compare the counts of every order built with the program's count
+                         tables and report each difference
+  --write-options PATH   write Vellumcairn_Options.txt in the working folder, pointing at the
+                         database folder PATH (which must end with a separator), generated
+                         database, order 12; with --out, after the database is built
+  --help, --version
+
+Every file is written under a temporary name and renamed when complete. Exit status: 0 when
+every file was written completely, 1 when a file could not be written or a check failed,
+2 for bad arguments.
+)";
+}
+
+std::string builder_version_text() { return "make_database (Vellumcairn) 1.0"; }

@@ -1,0 +1,122 @@
+#include "Costas_search.hpp"
+
+#include <array>
+#include <atomic>
+#include <chrono>
+#include <mutex>
+#include <thread>
+
+namespace {
+
+// Differences r - r' are kept as bit r - r' + 31 of the mask of their distance, so that the
+// rows a new column may not take, seen from the row r' of an earlier column, are the mask
+// shifted right by 31 - r'.
+constexpr int diff_offset = 31;
+
+struct Search_state {
+  int n = 0;
+  std::uint32_t all_rows = 0;
+  std::uint32_t rows_used = 0;
+  std::array<std::uint64_t, max_search_order + 1> used{};
+  std::array<std::uint16_t, max_search_order + 1> a{};
+  std::vector<Costas_perm> found;
+
+  // Places row r in column c; false (and nothing changed) when it breaks the Costas property.
+  bool place(int c, int r) {
+    if (rows_used & (1U << r)) return false;
+    for (int d = 1; d <= c; ++d) {
+      if (used[d] & (std::uint64_t{1} << (r - a[c - d] + diff_offset))) {
+        for (int e = 1; e < d; ++e) used[e] ^= std::uint64_t{1} << (r - a[c - e] + diff_offset);
+        return false;
+      }
+      used[d] |= std::uint64_t{1} << (r - a[c - d] + diff_offset);
+    }
+    rows_used |= 1U << r;
+    a[c] = static_cast<std::uint16_t>(r);
+    return true;
+  }
+
+  void unplace(int c) {
+    const int r = a[c];
+    for (int d = 1; d <= c; ++d) used[d] ^= std::uint64_t{1} << (r - a[c - d] + diff_offset);
+    rows_used &= ~(1U << r);
+  }
+
+  void extend(int c) {
+    if (c == n) {
+      found.emplace_back(a.begin(), a.begin() + n);
+      return;
+    }
+    std::uint64_t forbidden = rows_used;
+    for (int d = 1; d <= c; ++d) forbidden |= used[d] >> (diff_offset - a[c - d]);
+    std::uint32_t free_rows = ~static_cast<std::uint32_t>(forbidden) & all_rows;
+    while (free_rows != 0) {
+      const int r = __builtin_ctz(free_rows);
+      free_rows &= free_rows - 1;
+      place(c, r);
+      extend(c + 1);
+      unplace(c);
+    }
+  }
+};
+
+// The first two rows of every branch: the first below the middle row (or on it for odd n).
+std::vector<std::array<int, 2>> search_prefixes(int n) {
+  std::vector<std::array<int, 2>> prefixes;
+  const int first_limit = (n - 1) / 2;
+  for (int r0 = 0; r0 <= first_limit; ++r0) {
+    for (int r1 = 0; r1 < n; ++r1) {
+      if (r1 != r0) prefixes.push_back({r0, r1});
+    }
+  }
+  return prefixes;
+}
+
+}  // namespace
+
+std::vector<Costas_perm> search_costas_arrays(std::int32_t n, int jobs,
+                                              const std::function<void(double)>& progress) {
+  if (n < 1 || n > max_search_order) return {};
+  if (n == 1) return {Costas_perm{0}};
+  const auto prefixes = search_prefixes(n);
+  std::atomic<std::size_t> next{0}, done{0};
+  std::vector<std::vector<Costas_perm>> results(static_cast<std::size_t>(std::max(jobs, 1)));
+  auto worker = [&](std::size_t index) {
+    Search_state state;
+    state.n = n;
+    state.all_rows = n == 32 ? ~0U : (1U << n) - 1;
+    for (std::size_t k; (k = next.fetch_add(1)) < prefixes.size();) {
+      if (state.place(0, prefixes[k][0])) {
+        if (state.place(1, prefixes[k][1])) {
+          state.extend(2);
+          state.unplace(1);
+        }
+        state.unplace(0);
+      }
+      done.fetch_add(1);
+    }
+    results[index] = std::move(state.found);
+  };
+  std::vector<std::thread> threads;
+  for (std::size_t j = 1; j < results.size(); ++j) threads.emplace_back(worker, j);
+  std::thread first(worker, 0);
+  // Report about twice a second, but notice the end of a short search at once.
+  for (int tick = 0; progress && done.load() < prefixes.size(); ++tick) {
+    if (tick % 50 == 0) {
+      progress(static_cast<double>(done.load()) / static_cast<double>(prefixes.size()));
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  first.join();
+  for (auto& t : threads) t.join();
+
+  // Add the reflections of the arrays whose first row lies strictly below the middle.
+  std::vector<Costas_perm> arrays;
+  for (auto& part : results) {
+    for (auto& array : part) {
+      if (2 * array[0] != n - 1) arrays.push_back(transform(array, 1));
+      arrays.push_back(std::move(array));
+    }
+  }
+  return arrays;
+}

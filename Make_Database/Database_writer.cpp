@@ -1,0 +1,211 @@
+#include "Database_writer.hpp"
+
+#include <array>
+#include <charconv>
+#include <cstdio>
+#include <optional>
+#include <vector>
+
+#include "Text_files.hpp"
+#include "method_bitmask.hpp"
+#include "Text_layout.hpp"
+#include "iostat_table.hpp"
+
+namespace {
+
+// A file written under name + ".part" and renamed to name by commit; a file that is not
+// committed is removed, so no half-written file ever stands under a final name.
+class Staged_file {
+ public:
+  explicit Staged_file(std::string name) : name_(std::move(name)) {
+    status_ = file_.open(temporary(), Write_position::rewind);
+  }
+  ~Staged_file() {
+    if (!committed_) {
+      file_.close();
+      std::remove(native_path(temporary()).c_str());
+    }
+  }
+  Staged_file(const Staged_file&) = delete;
+  Staged_file& operator=(const Staged_file&) = delete;
+
+  void line(std::string_view text) {
+    if (status_ == status_ok) status_ = file_.write_line(text);
+  }
+  // Closes and renames; returns an empty text or what failed.
+  std::string commit() {
+    if (status_ == status_ok) status_ = file_.close();
+    if (status_ != status_ok) return name_ + ": " + std::string(trim(iostat_text(status_)));
+    if (std::rename(native_path(temporary()).c_str(), native_path(name_).c_str()) != 0) {
+      return name_ + ": could not rename the finished file";
+    }
+    committed_ = true;
+    return {};
+  }
+
+ private:
+  std::string temporary() const { return name_ + ".part"; }
+  std::string name_;
+  Text_output file_;
+  int status_ = status_ok;
+  bool committed_ = false;
+};
+
+void append_rows(std::string& line, const Costas_perm& a, int base) {
+  char digits[8];
+  for (std::size_t c = 0; c < a.size(); ++c) {
+    if (c > 0) line += ' ';
+    const auto [end, ec] = std::to_chars(digits, digits + sizeof digits, a[c] + base);
+    line.append(digits, end);
+  }
+}
+
+std::string methods_line(std::uint32_t flags) {
+  char text[16];
+  std::snprintf(text, sizeof text, " %08X", static_cast<unsigned>(flags));
+  return text;
+}
+
+std::uint32_t member_flags(int method, const Class_member& member) {
+  std::uint32_t flags = std::uint32_t{1} << method;
+  flags |= transform_flag_bits(member.t);
+  if (is_symmetrical(member.perm)) flags |= std::uint32_t{1} << 28;
+  if (is_g_symmetrical(member.perm)) flags |= std::uint32_t{1} << 29;
+  return flags;
+}
+
+// One arrays file and, in the generated part, its methods file, written in step.
+struct Arrays_pair {
+  Arrays_pair(const std::string& name, bool generated)
+      : arrays(name), methods(generated ? std::optional<Staged_file>(std::in_place, methods_file_name(name))
+                                        : std::nullopt),
+        base(generated ? 1 : 0) {}
+
+  void header(std::int32_t n, std::int64_t count) {
+    const std::string line = free_form(n, count);
+    arrays.line(line);
+    if (methods) methods->line(line);
+  }
+  void array(const Class_member& member, int method, bool polymorph) {
+    buffer.assign(polymorph ? "Polymorph: " : "");
+    append_rows(buffer, member.perm, base);
+    arrays.line(buffer);
+    if (methods) methods->line(methods_line(member_flags(method, member)));
+    ++count;
+  }
+  void end_line_if_empty(std::string_view end_line) {
+    if (count == 0) arrays.line(end_line);
+  }
+  std::string commit() {
+    std::string failure = arrays.commit();
+    if (methods && failure.empty()) failure = methods->commit();
+    return failure;
+  }
+
+  Staged_file arrays;
+  std::optional<Staged_file> methods;
+  int base;
+  std::int64_t count = 0;
+  std::string buffer;
+};
+
+std::string order_text(std::int32_t n) { return std::to_string(n); }
+
+void write_log(Staged_file& log, std::int32_t n, const Class_counts& counts, std::int64_t g_classes,
+               const std::string& source) {
+  log.line("Costas arrays of order " + order_text(n));
+  log.line("Source: " + source);
+  log.line("Number of unique Costas arrays: " + std::to_string(counts.all));
+  log.line("Number of essential Costas arrays: " + std::to_string(counts.essential));
+  log.line("Number of symmetrical Costas arrays: " + std::to_string(counts.symmetrical));
+  log.line(fixed_int(g_classes, 8) + "  G-symmetrical classes");
+  log.line("Number of unique G-symmetrical arrays: " + std::to_string(counts.g_symmetrical));
+}
+
+// The generated part also lists how many arrays each method flag carries.
+void write_method_lines(Staged_file& log, const std::array<std::int64_t, 32>& per_method) {
+  log.line("Arrays by the method that first found their class:");
+  for (std::size_t bit = 0; bit < per_method.size(); ++bit) {
+    if (per_method[bit] == 0) continue;
+    log.line(pad_right(trim_right(method_flag_names[bit]), 14) + fixed_int(per_method[bit], 10));
+  }
+}
+
+}  // namespace
+
+std::string essential_file_name(const std::string& folder, std::int32_t n) {
+  return folder + "Costas_essense_N=" + order_text(n) + ".txt";
+}
+std::string g_symmetrical_file_name(const std::string& folder, std::int32_t n) {
+  return folder + "Costas_G-Symmetrical_N=" + order_text(n) + ".txt";
+}
+std::string log_file_name(const std::string& folder, std::int32_t n) {
+  return folder + "Costas_log_N=" + order_text(n) + ".txt";
+}
+std::string symmetrical_file_name(const std::string& folder, std::int32_t n) {
+  return folder + "Costas_symmetrical_N=" + order_text(n) + ".txt";
+}
+std::string all_arrays_file_name(const std::string& folder, std::int32_t n) {
+  return folder + "Sorted_Costas_arrays_N=" + order_text(n) + ".txt";
+}
+std::string methods_file_name(const std::string& arrays_file_name) {
+  return arrays_file_name + "_methods.txt";
+}
+
+Order_write_result write_order_files(const std::string& folder, std::int32_t n,
+                                     const Costas_class_set& classes, bool generated,
+                                     const std::string& source) {
+  Order_write_result result;
+  const auto sorted = classes.sorted();
+  // First pass: the counts, for the header line of the all-arrays files.
+  std::int64_t g_classes = 0;
+  std::array<std::int64_t, 32> per_method{};
+  for (const auto& [rep, method] : sorted) {
+    const auto members = class_members(*rep);
+    per_method[static_cast<std::size_t>(method) & 31] += static_cast<std::int64_t>(members.size());
+    std::int64_t g_members = 0;
+    for (const auto& member : members) g_members += is_g_symmetrical(member.perm) ? 1 : 0;
+    result.counts.all += static_cast<std::int64_t>(members.size());
+    result.counts.g_symmetrical += g_members;
+    result.counts.symmetrical += is_symmetrical(*rep) ? 1 : 0;
+    g_classes += g_members > 0 ? 1 : 0;
+  }
+  result.counts.essential = static_cast<std::int64_t>(sorted.size());
+
+  Arrays_pair all(all_arrays_file_name(folder, n), generated);
+  Arrays_pair essential(essential_file_name(folder, n), generated);
+  Arrays_pair symmetrical(symmetrical_file_name(folder, n), generated);
+  Arrays_pair g_symmetrical(g_symmetrical_file_name(folder, n), generated);
+  all.header(n, result.counts.all);
+  for (const auto& [rep, method] : sorted) {
+    bool g_first = true;
+    for (const auto& member : class_members(*rep)) {
+      if (!is_costas(member.perm)) {
+        result.failure = "an array of order " + order_text(n) + " fails the Costas test";
+        return result;
+      }
+      const bool first = member.t == 0;
+      all.array(member, method, !first);
+      if (first) essential.array(member, method, false);
+      if (first && is_symmetrical(member.perm)) symmetrical.array(member, method, false);
+      if (is_g_symmetrical(member.perm)) {
+        g_symmetrical.array(member, method, !g_first);
+        g_first = false;
+      }
+    }
+  }
+  all.end_line_if_empty("No Costas arrays.");
+  essential.end_line_if_empty("No Costas arrays.");
+  symmetrical.end_line_if_empty("No symmetrical Costas arrays.");
+  g_symmetrical.end_line_if_empty("No G-symmetrical Costas arrays.");
+  Staged_file log(log_file_name(folder, n));
+  write_log(log, n, result.counts, g_classes, source);
+  if (generated) write_method_lines(log, per_method);
+  // The essential-set file goes last: the program takes its presence as the sign that the
+  // order is there, so an interrupted build never leaves an order that looks complete.
+  if (result.failure.empty()) result.failure = log.commit();
+  for (Arrays_pair* pair : {&g_symmetrical, &symmetrical, &all, &essential}) {
+    if (result.failure.empty()) result.failure = pair->commit();
+  }
+  return result;
+}

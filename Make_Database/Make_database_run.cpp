@@ -1,0 +1,199 @@
+#include "Make_database_run.hpp"
+
+#include <filesystem>
+#include <ostream>
+
+#include "Build_progress.hpp"
+#include "Console_io.hpp"
+#include "Costas_search.hpp"
+#include "Database_writer.hpp"
+#include "Generated_family.hpp"
+#include "Program_state.hpp"
+#include "Program_stop.hpp"
+
+namespace {
+
+std::string counts_text(const Class_counts& c) {
+  return std::to_string(c.all) + "/" + std::to_string(c.essential) + "/" +
+         std::to_string(c.symmetrical) + "/" + std::to_string(c.g_symmetrical);
+}
+
+// What a build has seen: failures end it; count differences are only reported.
+struct Build_report {
+  int orders = 0;
+  std::int64_t arrays = 0;
+  int matching = 0;
+  int differing = 0;
+  std::string failure;
+};
+
+class Builder {
+ public:
+  Builder(const Builder_options& options, Console& console, bool terminal)
+      : options_(options), console_(console),
+        progress_(console.err(), terminal, total_orders(), total_work()) {}
+
+  Build_report run() {
+    if (!options_.searched.empty()) build_searched();
+    if (report_.failure.empty() && !options_.generated.empty()) build_generated();
+    progress_.finish();
+    return report_;
+  }
+  double seconds() const { return progress_.elapsed_seconds(); }
+
+ private:
+  int total_orders() const {
+    return std::max(0, options_.searched.to - options_.searched.from + 1) +
+           std::max(0, options_.generated.to - options_.generated.from + 1);
+  }
+  double total_work() const {
+    double work = 0;
+    for (auto n = options_.searched.from; n <= options_.searched.to; ++n) work += search_work(n, options_.jobs);
+    for (auto n = options_.generated.from; n <= options_.generated.to; ++n) work += generation_work(n);
+    return work;
+  }
+
+  std::string folder(const char* part) {
+    std::filesystem::path path = std::filesystem::path(options_.out) / part;
+    std::error_code error;
+    std::filesystem::create_directories(path, error);
+    if (error) report_.failure = "cannot create folder " + path.string() + ": " + error.message();
+    return path.string() + "/";
+  }
+
+  // Writes one order and runs the checks; false ends the build.
+  bool finish_order(const std::string& folder, std::int32_t n, const Costas_class_set& classes,
+                    bool generated) {
+    const auto result = write_order_files(folder, n, classes, generated,
+                                          generated ? "algebraic constructions" : "exhaustive search");
+    if (!result.failure.empty()) {
+      report_.failure = result.failure;
+      return false;
+    }
+    if (const auto failure = identity_failure(n, result.counts); !failure.empty()) {
+      report_.failure = failure;
+      return false;
+    }
+    ++report_.orders;
+    report_.arrays += result.counts.all;
+    progress_.finish_order(result.counts.all);
+    if (options_.check_counts) {
+      const std::string difference = count_difference(n, result.counts);
+      if (difference.empty()) {
+        ++report_.matching;
+      } else {
+        ++report_.differing;
+        console_.line(std::string(generated ? "Generated" : "Searched") + " " + difference);
+      }
+    }
+    return true;
+  }
+
+  void build_searched() {
+    const std::string out = folder("Searches");
+    for (auto n = options_.searched.from; n <= options_.searched.to && report_.failure.empty(); ++n) {
+      progress_.start_order("searched", n, search_work(n, options_.jobs));
+      Costas_class_set classes;
+      {
+        const auto arrays = search_costas_arrays(
+            n, options_.jobs, [this](double fraction) { progress_.update(fraction * 0.9); });
+        for (const auto& a : arrays) classes.add(a, 0);
+      }
+      if (!finish_order(out, n, classes, false)) return;
+    }
+  }
+
+  void build_generated() {
+    const std::string out = folder("Generated");
+    if (!report_.failure.empty()) return;
+    State_console state{console_};
+    Generated_family family(state.number_theory);
+    progress_.start_order("generated", options_.generated.from, generation_work(options_.generated.from));
+    family.build(options_.generated.from, options_.generated.to,
+                 [&](std::int32_t n, const Costas_class_set& classes) {
+                   progress_.start_order("generated", n, generation_work(n));
+                   return finish_order(out, n, classes, true);
+                 });
+  }
+
+  // Number theory needs a console for its error lines; the builder's own serves.
+  struct State_console {
+    explicit State_console(Console& console) : number_theory(console) {}
+    Number_Theory_M number_theory;
+  };
+
+  const Builder_options& options_;
+  Console& console_;
+  Build_progress progress_;
+  Build_report report_;
+};
+
+// Writes Vellumcairn_Options.txt in the working folder for the database at path.
+bool write_options_file(const std::string& database_path, Console& console) {
+  Program_state state(console);
+  try {
+    set_default_options(state);
+    state.options.database_path = database_path;
+    state.options.use_search_db = false;
+    state.options.ca_order = 12;
+    next_gf_order(state, state.options.ca_order + 1);
+    save_options(state);
+  } catch (const Program_stop&) {
+    return false;
+  }
+  console.line(std::string("Wrote ") + options_file_name + " with database path " + database_path);
+  return true;
+}
+
+}  // namespace
+
+std::string count_difference(std::int32_t n, const Class_counts& counts) {
+  const Order_counts table = count_tables(n);
+  const Class_counts expected{table.all, table.essential, table.symmetrical, table.g_symmetrical};
+  if (counts == expected) return {};
+  return "order " + std::to_string(n) + ": built " + counts_text(counts) + ", count tables " +
+         counts_text(expected) + " (all/essential/symmetrical/G-symmetrical)";
+}
+
+std::string identity_failure(std::int32_t n, const Class_counts& c) {
+  if (n < 3 || c.all == 8 * c.essential - 4 * c.symmetrical) return {};
+  return "order " + std::to_string(n) + ": " + std::to_string(c.all) +
+         " arrays break all = 8 * essential - 4 * symmetrical (" + counts_text(c) + ")";
+}
+
+int run_make_database(const std::vector<std::string>& args, Console& console, bool terminal) {
+  Builder_options options;
+  if (const std::string error = parse_builder_options(args, options); !error.empty()) {
+    console.err() << "make_database: " << error << "\nTry 'make_database --help'.\n";
+    return 2;
+  }
+  if (options.help) {
+    console.write(builder_help_text());
+    return 0;
+  }
+  if (options.version) {
+    console.line(builder_version_text());
+    return 0;
+  }
+  if (!options.out.empty()) {
+    Builder builder(options, console, terminal);
+    const Build_report report = builder.run();
+    if (!report.failure.empty()) {
+      console.err() << "make_database: " << report.failure << '\n';
+      return 1;
+    }
+    char seconds[32];
+    std::snprintf(seconds, sizeof seconds, "%.1f", builder.seconds());
+    console.line("Wrote " + std::to_string(report.orders) + " orders, " +
+                 std::to_string(report.arrays) + " arrays, into " + options.out + " in " + seconds + " s");
+    if (options.check_counts) {
+      console.line("Count check: " + std::to_string(report.matching) +
+                   " orders match the count tables, " + std::to_string(report.differing) + " differ");
+    }
+  }
+  if (!options.options_database_path.empty() &&
+      !write_options_file(options.options_database_path, console)) {
+    return 1;
+  }
+  return 0;
+}

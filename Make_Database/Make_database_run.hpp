@@ -1,0 +1,23 @@
+// The database builder as a whole: arguments, the searched and generated parts, the checks
+// and the options file for a database it built.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "Builder_options.hpp"
+#include "Costas_class_set.hpp"
+
+class Console;
+
+// Runs make_database with args (without the program name). Messages go to the console's
+// output, progress to its error stream (a bar when terminal is true). Returns the exit status:
+// 0 when every file was written completely, 1 when a file could not be written or a check
+// failed, 2 for bad arguments.
+int run_make_database(const std::vector<std::string>& args, Console& console, bool terminal);
+
+// The difference between counts and the count tables of order n, or an empty text.
+std::string count_difference(std::int32_t n, const Class_counts& counts);
+// An empty text when all = 8 * essential - 4 * symmetrical (always true below order 3), else
+// what failed.
+std::string identity_failure(std::int32_t n, const Class_counts& counts);

@@ -1,0 +1,57 @@
+#include "Costas_search.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+
+#include "Costas_class_set.hpp"
+#include "Vellumcairn_User_Interface.hpp"
+
+namespace {
+
+// Every order 1..12 by exhaustive search: distinct Costas arrays, and the four counts of the
+// program's count tables (orders 3 and up; order 2's table keeps one G-symmetrical array).
+TEST(Search, FindsEveryArrayOfOrdersUpToTwelve) {
+  for (std::int32_t n = 1; n <= 12; ++n) {
+    const auto arrays = search_costas_arrays(n, 2, {});
+    const std::set<Costas_perm> distinct(arrays.begin(), arrays.end());
+    EXPECT_EQ(distinct.size(), arrays.size()) << "order " << n;
+    Costas_class_set classes;
+    for (const auto& a : arrays) {
+      ASSERT_TRUE(is_costas(a));
+      ASSERT_EQ(a.size(), static_cast<std::size_t>(n));
+      classes.add(a, 0);
+    }
+    const Class_counts counts = classes.counts();
+    EXPECT_EQ(counts.all, static_cast<std::int64_t>(arrays.size()));
+    if (n < 3) continue;
+    const Order_counts table = count_tables(n);
+    EXPECT_EQ(counts, (Class_counts{table.all, table.essential, table.symmetrical, table.g_symmetrical}))
+        << "order " << n;
+  }
+  EXPECT_EQ(search_costas_arrays(1, 1, {}).size(), 1U);
+  EXPECT_EQ(search_costas_arrays(2, 1, {}).size(), 2U);
+}
+
+TEST(Search, SameArraysWhateverTheNumberOfThreads) {
+  auto one = search_costas_arrays(9, 1, {});
+  auto three = search_costas_arrays(9, 3, {});
+  std::sort(one.begin(), one.end());
+  std::sort(three.begin(), three.end());
+  EXPECT_EQ(one, three);
+  EXPECT_EQ(one.size(), 760U);
+}
+
+TEST(Search, ReportsProgressAndRefusesOrdersOutOfRange) {
+  double last = -1;
+  search_costas_arrays(10, 2, [&last](double fraction) {
+    EXPECT_GE(fraction, last);
+    last = fraction;
+  });
+  EXPECT_GE(last, 0.0);
+  EXPECT_TRUE(search_costas_arrays(0, 1, {}).empty());
+  EXPECT_TRUE(search_costas_arrays(max_search_order + 1, 1, {}).empty());
+}
+
+}  // namespace
