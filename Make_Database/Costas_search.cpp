@@ -1,9 +1,9 @@
 #include "Costas_search.hpp"
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <chrono>
-#include <mutex>
 #include <thread>
 
 namespace {
@@ -16,6 +16,7 @@ constexpr int diff_offset = 31;
 struct Search_state {
   int n = 0;
   std::uint32_t all_rows = 0;
+  std::array<std::uint32_t, max_search_order + 1> allowed{};   // rows each column may take
   std::uint32_t rows_used = 0;
   std::array<std::uint64_t, max_search_order + 1> used{};
   std::array<std::uint16_t, max_search_order + 1> a{};
@@ -36,6 +37,13 @@ struct Search_state {
     return true;
   }
 
+  // Places row r in column c when the masks already allow it (r came from the free rows).
+  void place_free(int c, int r) {
+    for (int d = 1; d <= c; ++d) used[d] |= std::uint64_t{1} << (r - a[c - d] + diff_offset);
+    rows_used |= 1U << r;
+    a[c] = static_cast<std::uint16_t>(r);
+  }
+
   void unplace(int c) {
     const int r = a[c];
     for (int d = 1; d <= c; ++d) used[d] ^= std::uint64_t{1} << (r - a[c - d] + diff_offset);
@@ -49,16 +57,33 @@ struct Search_state {
     }
     std::uint64_t forbidden = rows_used;
     for (int d = 1; d <= c; ++d) forbidden |= used[d] >> (diff_offset - a[c - d]);
-    std::uint32_t free_rows = ~static_cast<std::uint32_t>(forbidden) & all_rows;
+    std::uint32_t free_rows = ~static_cast<std::uint32_t>(forbidden) & allowed[c];
     while (free_rows != 0) {
       const int r = __builtin_ctz(free_rows);
       free_rows &= free_rows - 1;
-      place(c, r);
+      place_free(c, r);
       extend(c + 1);
       unplace(c);
     }
   }
 };
+
+// Every class has a member whose column-0 dot is, of the four dots on the edges of the square,
+// one nearest to a corner, at row r0 <= (n-1)/2 (the eight transforms carry any edge dot to
+// column 0 and its nearest corner to row 0). For such a member, the dots of rows 0 and n-1 and
+// of column n-1 lie at least r0 from the corners: column c may take rows 0 and n-1 only when
+// r0 <= c <= n-1-r0, and column n-1 only rows r0..n-1-r0.
+void allow_rows(Search_state& state, int r0) {
+  const int n = state.n;
+  const std::uint32_t edge_rows = 1U | (1U << (n - 1));
+  for (int c = 0; c < n; ++c) {
+    state.allowed[c] = state.all_rows;
+    if (c > 0 && (c < r0 || c > n - 1 - r0)) state.allowed[c] &= ~edge_rows;
+  }
+  std::uint32_t middle = 0;
+  for (int r = r0; r <= n - 1 - r0; ++r) middle |= 1U << r;
+  state.allowed[n - 1] &= middle;
+}
 
 // The first two rows of every branch: the first below the middle row (or on it for odd n).
 std::vector<std::array<int, 2>> search_prefixes(int n) {
@@ -86,8 +111,9 @@ std::vector<Costas_perm> search_costas_arrays(std::int32_t n, int jobs,
     state.n = n;
     state.all_rows = n == 32 ? ~0U : (1U << n) - 1;
     for (std::size_t k; (k = next.fetch_add(1)) < prefixes.size();) {
+      allow_rows(state, prefixes[k][0]);
       if (state.place(0, prefixes[k][0])) {
-        if (state.place(1, prefixes[k][1])) {
+        if ((state.allowed[1] >> prefixes[k][1]) & 1 && state.place(1, prefixes[k][1])) {
           state.extend(2);
           state.unplace(1);
         }
@@ -110,13 +136,14 @@ std::vector<Costas_perm> search_costas_arrays(std::int32_t n, int jobs,
   first.join();
   for (auto& t : threads) t.join();
 
-  // Add the reflections of the arrays whose first row lies strictly below the middle.
+  // Every member of the class of every array found.
   std::vector<Costas_perm> arrays;
-  for (auto& part : results) {
-    for (auto& array : part) {
-      if (2 * array[0] != n - 1) arrays.push_back(transform(array, 1));
-      arrays.push_back(std::move(array));
+  for (const auto& part : results) {
+    for (const auto& array : part) {
+      for (int t = 0; t < 8; ++t) arrays.push_back(transform(array, t));
     }
   }
+  std::sort(arrays.begin(), arrays.end());
+  arrays.erase(std::unique(arrays.begin(), arrays.end()), arrays.end());
   return arrays;
 }

@@ -1,7 +1,7 @@
 // Exhaustive search for every Costas array of one order: column-by-column backtracking with one
-// 64-bit mask of used differences per distance, the first column limited to the lower half of
-// the rows (the rest are its reflections), and the work split over threads by the first two
-// columns.
+// 64-bit mask of used differences per distance; only the members of each class whose column-0
+// dot lies nearest to a corner are searched, and the rest are their transforms; the work is
+// split over threads by the first two columns.
 #pragma once
 
 #include <cstdint>
@@ -12,7 +12,7 @@
 
 constexpr std::int32_t max_search_order = 31;   // differences of 2N-1 values fit in 64 bits
 
-// Every Costas array of order n (1..31), in no particular order. progress (may be empty) is
+// Every Costas array of order n (1..31), sorted. progress (may be empty) is
 // called on the calling thread about twice a second with the fraction of the work done.
 std::vector<Costas_perm> search_costas_arrays(std::int32_t n, int jobs,
                                               const std::function<void(double)>& progress);
