@@ -1,9 +1,12 @@
 #include "Database_writer.hpp"
 
+#include <algorithm>
 #include <array>
+#include <atomic>
 #include <charconv>
 #include <cstdio>
 #include <optional>
+#include <thread>
 #include <vector>
 
 #include "Text_files.hpp"
@@ -152,11 +155,35 @@ std::string methods_file_name(const std::string& arrays_file_name) {
   return arrays_file_name + "_methods.txt";
 }
 
+bool every_member_is_costas(const std::vector<std::pair<const Costas_perm*, int>>& classes, int jobs) {
+  std::atomic<std::size_t> next{0};
+  std::atomic<bool> all_pass{true};
+  constexpr std::size_t chunk = 64;
+  auto worker = [&]() {
+    for (std::size_t start; all_pass && (start = next.fetch_add(chunk)) < classes.size();) {
+      for (std::size_t i = start; i < std::min(start + chunk, classes.size()); ++i) {
+        for (const auto& member : class_members(*classes[i].first)) {
+          if (!is_costas(member.perm)) all_pass = false;
+        }
+      }
+    }
+  };
+  std::vector<std::thread> threads;
+  for (int j = 1; j < jobs; ++j) threads.emplace_back(worker);
+  worker();
+  for (auto& thread : threads) thread.join();
+  return all_pass;
+}
+
 Order_write_result write_order_files(const std::string& folder, std::int32_t n,
                                      const Costas_class_set& classes, bool generated,
-                                     const std::string& source) {
+                                     const std::string& source, int jobs) {
   Order_write_result result;
   const auto sorted = classes.sorted();
+  if (!every_member_is_costas(sorted, jobs)) {
+    result.failure = "an array of order " + order_text(n) + " fails the Costas test";
+    return result;
+  }
   // First pass: the counts, for the header line of the all-arrays files.
   std::int64_t g_classes = 0;
   std::array<std::int64_t, 32> per_method{};
@@ -180,10 +207,6 @@ Order_write_result write_order_files(const std::string& folder, std::int32_t n,
   for (const auto& [rep, method] : sorted) {
     bool g_first = true;
     for (const auto& member : class_members(*rep)) {
-      if (!is_costas(member.perm)) {
-        result.failure = "an array of order " + order_text(n) + " fails the Costas test";
-        return result;
-      }
       const bool first = member.t == 0;
       all.array(member, method, !first);
       if (first) essential.array(member, method, false);

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "Costas_class_set.hpp"
 
@@ -23,8 +24,12 @@ struct Order_write_result {
 };
 
 // Writes every file of order n from classes: generated (one-based rows, methods files) or
-// searched (zero-based rows). Every array is put through the Costas test before it is written;
-// an array that fails it stops the writing with a failure. source names the origin in the log.
+// searched (zero-based rows). Every array is put through the Costas test (on jobs threads)
+// before anything is written; an array that fails it is a failure and no file is written.
+// source names the origin in the log.
 Order_write_result write_order_files(const std::string& folder, std::int32_t n,
                                      const Costas_class_set& classes, bool generated,
-                                     const std::string& source);
+                                     const std::string& source, int jobs = 1);
+
+// Puts every member of every class through the Costas test on jobs threads; true when all pass.
+bool every_member_is_costas(const std::vector<std::pair<const Costas_perm*, int>>& classes, int jobs);

@@ -65,7 +65,8 @@ class Builder {
   bool finish_order(const std::string& folder, std::int32_t n, const Costas_class_set& classes,
                     bool generated) {
     const auto result = write_order_files(folder, n, classes, generated,
-                                          generated ? "algebraic constructions" : "exhaustive search");
+                                          generated ? "algebraic constructions" : "exhaustive search",
+                                          options_.jobs);
     if (!result.failure.empty()) {
       report_.failure = result.failure;
       return false;
