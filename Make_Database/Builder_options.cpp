@@ -28,54 +28,64 @@ std::string parse_range(std::string_view name, std::string_view text, std::int32
 
 }  // namespace
 
+namespace {
+
+bool takes_value(const std::string& name) {
+  return name == "--out" || name == "--searched" || name == "--generated" || name == "--jobs" ||
+         name == "--write-options";
+}
+
+// Applies one option with its value; returns an empty text or the message.
+std::string apply_option(const std::string& name, const std::string& value,
+                         Builder_options& options, bool& ranges_given) {
+  if (name == "--help" || name == "-h") {
+    options.help = true;
+  } else if (name == "--version") {
+    options.version = true;
+  } else if (name == "--check-counts") {
+    options.check_counts = true;
+  } else if (name == "--out") {
+    if (value.empty()) return "--out needs a folder name";
+    options.out = value;
+  } else if (name == "--searched" || name == "--generated") {
+    ranges_given = true;
+    return name == "--searched"
+               ? parse_range(name, value, min_searched_order, max_searched_order, options.searched)
+               : parse_range(name, value, min_generated_order, max_generated_order, options.generated);
+  } else if (name == "--jobs") {
+    std::int32_t jobs = 0;
+    if (!parse_int(value, jobs) || jobs < 1 || jobs > 256) return "--jobs needs a number 1-256";
+    options.jobs = jobs;
+  } else if (name == "--write-options") {
+    if (value.empty()) return "--write-options needs a database path";
+    options.options_database_path = value;
+  }
+  return {};
+}
+
+}  // namespace
+
 std::string parse_builder_options(const std::vector<std::string>& args, Builder_options& options) {
   bool ranges_given = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     std::string name = args[i];
     std::string value;
-    bool has_value = false;
-    if (const auto eq = name.find('='); name.starts_with("--") && eq != std::string::npos) {
+    const auto eq = name.find('=');
+    const bool inline_value = name.starts_with("--") && eq != std::string::npos;
+    if (inline_value) {
       value = name.substr(eq + 1);
       name = name.substr(0, eq);
-      has_value = true;
     }
-    const auto take_value = [&]() -> bool {
-      if (has_value) return true;
-      if (i + 1 >= args.size()) return false;
+    const bool flag = name == "--help" || name == "-h" || name == "--version" || name == "--check-counts";
+    if (!flag && !takes_value(name)) return "unknown argument '" + args[i] + "'";
+    if (flag && inline_value) return name + " takes no value";
+    if (takes_value(name) && !inline_value) {
+      if (i + 1 >= args.size()) return name + " needs a value";
       value = args[++i];
-      return true;
-    };
-    const bool needs_value = name == "--out" || name == "--searched" || name == "--generated" ||
-                             name == "--jobs" || name == "--write-options";
-    if (needs_value && !take_value()) return name + " needs a value";
-    if (!needs_value && has_value) return name + " takes no value";
-    std::string error;
-    if (name == "--help" || name == "-h") {
-      options.help = true;
-    } else if (name == "--version") {
-      options.version = true;
-    } else if (name == "--check-counts") {
-      options.check_counts = true;
-    } else if (name == "--out") {
-      if (value.empty()) return "--out needs a folder name";
-      options.out = value;
-    } else if (name == "--searched") {
-      error = parse_range(name, value, min_searched_order, max_searched_order, options.searched);
-      ranges_given = true;
-    } else if (name == "--generated") {
-      error = parse_range(name, value, min_generated_order, max_generated_order, options.generated);
-      ranges_given = true;
-    } else if (name == "--jobs") {
-      std::int32_t jobs = 0;
-      if (!parse_int(value, jobs) || jobs < 1 || jobs > 256) return "--jobs needs a number 1-256";
-      options.jobs = jobs;
-    } else if (name == "--write-options") {
-      if (value.empty()) return "--write-options needs a database path";
-      options.options_database_path = value;
-    } else {
-      return "unknown argument '" + args[i] + "'";
     }
-    if (!error.empty()) return error;
+    if (const std::string error = apply_option(name, value, options, ranges_given); !error.empty()) {
+      return error;
+    }
   }
   if (options.help || options.version) return {};
   if (options.out.empty()) {

@@ -26,6 +26,8 @@ TEST(Builder_options, RangesDefaultsAndErrors) {
       {{"--searched", "3-5"}, "--out DIR is required", {}, {}},
       {{"--out", "db", "--frobnicate"}, "unknown argument '--frobnicate'", {}, {}},
       {{"--out", "db", "--check-counts=yes"}, "takes no value", {}, {}},
+      {{"--out", "db", "--bogus=1"}, "unknown argument '--bogus=1'", {}, {}},
+      {{"--out", "db", "extra"}, "unknown argument 'extra'", {}, {}},
       {{}, "--out DIR is required", {}, {}},
   };
   for (const auto& c : cases) {
