@@ -3,6 +3,12 @@
 #pragma once
 
 #include "Console_io.hpp"
+#include "GF_Polynomial.hpp"
+#include "Galois_Fields_Matrix_Utilities.hpp"
+#include "Galois_Fields_PM_Matrix_Utilities.hpp"
+#include "Galois_Fields_Prime_Modulus.hpp"
+#include "Galois_Fields_Vector_Extension.hpp"
+#include "Log_units.hpp"
 #include "Number_Theory_M.hpp"
 #include "Pause_m.hpp"
 #include "Vellumcairn_Globals.hpp"
@@ -31,6 +37,12 @@ struct Program_state {
   Output_files output;
 
   // ---- Galois fields and the generating-polynomial finder ----
+  Log_units log_units;
+  Galois_Fields_Prime_Modulus gfpm{console, number_theory, log_units};
+  Galois_Fields_Vector_Extension gfve{console, number_theory, log_units};
+  Galois_Fields_PM_Matrix_Utilities gfpm_matrix{console, gfpm};
+  Galois_Fields_Matrix_Utilities gfve_matrix{console, gfve};
+  GF_Polynomial gf_polynomial{console, pause, options, gfpm, gfve, gfpm_matrix, gfve_matrix};
 
 
 };

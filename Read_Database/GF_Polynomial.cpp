@@ -1,0 +1,229 @@
+#include "GF_Polynomial.hpp"
+
+#include <algorithm>
+
+#include "Console_io.hpp"
+#include "Pause_m.hpp"
+#include "Program_stop.hpp"
+#include "Text_files.hpp"
+#include "Text_layout.hpp"
+#include "Vellumcairn_User_Interface.hpp"
+
+GF_Polynomial::GF_Polynomial(Console& console, Pause_m& pause, const Options& options,
+                             Galois_Fields_Prime_Modulus& gfpm,
+                             Galois_Fields_Vector_Extension& gfve,
+                             Galois_Fields_PM_Matrix_Utilities& gfpm_matrix,
+                             Galois_Fields_Matrix_Utilities& gfve_matrix)
+    : console_(console), pause_(pause), options_(options), gfpm_(gfpm), gfve_(gfve),
+      gfpm_matrix_(gfpm_matrix), gfve_matrix_(gfve_matrix) {}
+
+void GF_Polynomial::identifier_error() {
+  console_.line("###ERROR: get_GFPolynomial called with Galois field identifier" +
+                fixed_int(options_.gf_kind, 4));
+  stop_with_code("");
+}
+
+void GF_Polynomial::get_GFPolynomial(std::span<const std::int32_t> row_indices,
+                                     Text_output* polynomials_csv) {
+  const int n = std::max(options_.ca_order, 0);
+  permutation_.assign(static_cast<std::size_t>(n), 0);
+  std::copy_n(row_indices.begin(), std::min(row_indices.size(), permutation_.size()),
+              permutation_.begin());
+  // A matrix built for another N is never reused, even without a release in between.
+  if (n != n_) rebuild = 1;
+  if (options_.gf_kind == 1) {
+    get_GFPFpolynomial(polynomials_csv);
+  } else if (options_.gf_kind == 2) {
+    get_GFVEpolynomial(polynomials_csv);
+  } else {
+    identifier_error();
+  }
+}
+
+void GF_Polynomial::get_GFPFpolynomial(Text_output* csv) {
+  const std::int32_t q = options_.gf_order;
+  if (gfpm_.GFPM_prime != q) {
+    if (!gfpm_.GFPM_setup(q)) {
+      // An order refused for its size has had its own line; it is no improper order.
+      if (q <= Galois_Fields_Prime_Modulus::max_order) {
+        console_.line(free_form("###Error in get_GFPFpolynomial; Galois Field order", q,
+                                " not a prime number"));
+      }
+      stop_with_code("");
+    }
+    rebuild = 1;
+    get_GFPMpolynomial();
+  } else if (rebuild != 0) {
+    get_GFPMpolynomial();
+  }
+  const std::size_t n = permutation_.size();
+  for (std::size_t i = 0; i < n; ++i) {
+    const std::int32_t s = permutation_[i] + 1;
+    y_[i] = s >= 1 && static_cast<std::size_t>(s) <= n
+                ? powers_[static_cast<std::size_t>(s - 1)]
+                : static_cast<std::uint32_t>(gfpm_.GFPM_Exp(prime_a_, s));
+  }
+  map_.apply(y_.data(), c_.data());
+  const Gf_tables& tables = gfpm_.tables();
+  const bool direct = gfpm_.tables_ready() && tables.q > 2 &&
+                      tables.exp[1] == static_cast<std::uint32_t>(prime_a_);
+  for (std::size_t j = 0; j < n; ++j) {
+    const auto c = static_cast<std::int32_t>(c_[j]);
+    output[j] = c == 0 ? -99 : direct ? tables.log[c_[j]] : gfpm_matrix_.GFPM_log(c, 1);
+  }
+  write_coefficients(csv);
+}
+
+void GF_Polynomial::get_GFPMpolynomial() {
+  const int n = static_cast<int>(permutation_.size());
+  prime_a_ = gfpm_.GFPM_pes.empty() ? 0 : gfpm_.GFPM_pes[0];
+  prime_matrix_ = Gf_matrix<std::int32_t>(n, n);
+  for (int i = 1; i <= n; ++i) {
+    const std::int32_t b = gfpm_.GFPM_Exp(prime_a_, i - 1);
+    for (int j = 1; j <= n; ++j) prime_matrix_(i, j) = gfpm_.GFPM_Exp(b, j - 1);
+  }
+  if (prime_matrix_hook) prime_matrix_hook(prime_matrix_);
+  prime_det_ = gfpm_matrix_.GFPM_Minv(prime_matrix_);
+  console_.line(free_form("Determinant:", gfpm_matrix_.GFPM_log(prime_det_, 1)));
+  rebuild = 0;
+  n_ = n;
+  degree_ = 1;
+  powers_.resize(static_cast<std::size_t>(n));
+  for (int s = 1; s <= n; ++s) {
+    powers_[static_cast<std::size_t>(s - 1)] = static_cast<std::uint32_t>(gfpm_.GFPM_Exp(prime_a_, s));
+  }
+  const auto p = static_cast<std::uint32_t>(gfpm_.GFPM_prime);
+  map_.assign(n, p, [this, p](int r, int s) {
+    // Residues of the inverse (of the partly reduced matrix after a singular build).
+    const std::int64_t v = prime_matrix_(r + 1, s + 1) % static_cast<std::int64_t>(p);
+    return static_cast<std::uint32_t>(v < 0 ? v + p : v);
+  });
+  y_.assign(static_cast<std::size_t>(n), 0);
+  c_.assign(static_cast<std::size_t>(n), 0);
+  output.assign(static_cast<std::size_t>(n), 0);
+  if (gfpm_.GFPM_equal(prime_det_, gfpm_.GFPM_zero)) {
+    console_.line("###Error in get_GFPMpolynomial; matrix is singular.");
+    console_.line("You may proceed but the polynomial coefficients are INVALID.");
+    if (!pause_.ask_yes_no("Proceed?")) stop_with_code("");
+  }
+}
+
+void GF_Polynomial::get_GFVEpolynomial(Text_output* csv) {
+  const std::int32_t q = options_.gf_order;
+  if (gfve_.GFVE_order != q) {
+    if (!gfve_.GFVE_setup(q)) {
+      if (q <= Galois_Fields_Vector_Extension::max_order) {
+        console_.line(free_form("###Error in get_GFVEpolynomial; Galois Field order", q,
+                                " not a prime number to a power"));
+      }
+      stop_with_code("");
+    }
+    rebuild = 1;
+    build_GFVE_matrix();
+  } else if (rebuild != 0) {
+    build_GFVE_matrix();
+  }
+  if (rebuild != 0) return;
+  const std::size_t n = permutation_.size();
+  const auto k = static_cast<std::size_t>(degree_);
+  const Gf_tables& tables = gfve_.tables();
+  for (std::size_t i = 0; i < n; ++i) {
+    const std::int32_t s = permutation_[i] + 1;
+    if (s >= 1 && static_cast<std::size_t>(s) <= n) {
+      std::copy_n(powers_.begin() + static_cast<std::ptrdiff_t>((s - 1) * k), k,
+                  y_.begin() + static_cast<std::ptrdiff_t>(i * k));
+    } else {
+      const GFVE_element y = gfve_.GFVE_Exp(extension_a_, s);
+      for (std::size_t d = 0; d < k; ++d) y_[i * k + d] = static_cast<std::uint32_t>(y.c[d]);
+    }
+  }
+  map_.apply(y_.data(), c_.data());
+  const auto p = static_cast<std::uint32_t>(gfve_.GFVE_prime);
+  for (std::size_t j = 0; j < n; ++j) {
+    std::uint32_t index = 0;
+    for (std::size_t d = k; d-- > 0;) index = index * p + c_[j * k + d];
+    output[j] = index == 0 ? -99 : tables.log[index];
+  }
+  write_coefficients(csv);
+}
+
+void GF_Polynomial::build_GFVE_matrix() {
+  const int n = static_cast<int>(permutation_.size());
+  extension_a_ = gfve_.GFVE_pes.empty() ? GFVE_element{} : gfve_.GFVE_pes[0];
+  extension_matrix_ = Gf_matrix<std::uint32_t>(n, n);
+  for (int i = 1; i <= n; ++i) {
+    const GFVE_element b = gfve_.GFVE_Exp(extension_a_, i - 1);
+    for (int j = 1; j <= n; ++j) extension_matrix_(i, j) = gfve_.to_index(gfve_.GFVE_Exp(b, j - 1));
+  }
+  if (extension_matrix_hook) extension_matrix_hook(extension_matrix_);
+  extension_det_ = gfve_matrix_.GFVE_Minv(extension_matrix_);
+  console_.line(
+      free_form("Determinant:", gfve_matrix_.GFVE_log(gfve_.from_index(extension_det_), 1)));
+  rebuild = 0;
+  if (extension_det_ == 0) {
+    console_.line("###Error in get_GFVEpolynomial; matrix is singular.");
+    console_.line("No polynomial coefficients will be produced.");
+    rebuild = 1;
+    return;
+  }
+  n_ = n;
+  const int k = gfve_.GFVE_degree;
+  degree_ = k;
+  const Gf_tables& tables = gfve_.tables();
+  const auto p = static_cast<std::uint32_t>(tables.p);
+  // The digits of x^s, s = 1..N (x is primitive element 1 and the tables' generator).
+  powers_.assign(static_cast<std::size_t>(n * k), 0);
+  for (int s = 1; s <= n; ++s) {
+    std::uint32_t index = tables.exp[static_cast<std::size_t>(s % (tables.q - 1))];
+    for (int d = 0; d < k; ++d, index /= p) powers_[static_cast<std::size_t>((s - 1) * k + d)] = index % p;
+  }
+  // Block (j, i) of the map is multiplication by V^-1(j, i): its column b holds the digits of
+  // V^-1(j, i) x^b.
+  map_.assign(n * k, p, [this, &tables, k, p](int r, int s) {
+    const std::uint32_t v = extension_matrix_(r / k + 1, s / k + 1);
+    if (v == 0) return std::uint32_t{0};
+    std::uint32_t index = tables.exp[static_cast<std::size_t>(tables.log[v] + s % k)];
+    for (int d = r % k; d > 0; --d) index /= p;
+    return index % p;
+  });
+  y_.assign(static_cast<std::size_t>(n * k), 0);
+  c_.assign(static_cast<std::size_t>(n * k), 0);
+  output.assign(static_cast<std::size_t>(n), 0);
+}
+
+void GF_Polynomial::write_coefficients(Text_output* csv) {
+  if (csv == nullptr || !csv->is_open()) return;
+  line_.assign(1, ' ');
+  for (std::size_t j = 0; j < output.size(); ++j) {
+    if (j > 0) line_ += " ,";
+    append_free_int(line_, output[j]);
+  }
+  csv->write_line(line_);
+}
+
+void GF_Polynomial::release_prime() {
+  prime_matrix_.release();
+  map_.release();
+  std::vector<std::uint32_t>().swap(y_);
+  std::vector<std::uint32_t>().swap(c_);
+  std::vector<std::int32_t>().swap(output);
+}
+
+void GF_Polynomial::release_extension() {
+  extension_matrix_.release();
+  map_.release();
+  std::vector<std::uint32_t>().swap(y_);
+  std::vector<std::uint32_t>().swap(c_);
+  std::vector<std::int32_t>().swap(output);
+}
+
+void GF_Polynomial::release_GFPolynomial() {
+  if (options_.gf_kind == 1) {
+    release_prime();
+  } else if (options_.gf_kind == 2) {
+    release_extension();
+  } else {
+    identifier_error();
+  }
+  rebuild = 1;
+}

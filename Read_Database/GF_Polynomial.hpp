@@ -1,0 +1,80 @@
+// The generating-polynomial finder: for each written Costas array of order N, the polynomial
+// P of degree below N over GF(q) with P(a^(i-1)) = a^(r_i + 1), a = primitive element 1, written
+// as the exponents of its coefficients (-99 for zero) on one line of the polynomials CSV file.
+// The interpolation matrix is built and inverted once per run and field.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <vector>
+
+#include "GF_Polynomial_solver.hpp"
+#include "Galois_Fields_Matrix_Utilities.hpp"
+#include "Galois_Fields_PM_Matrix_Utilities.hpp"
+
+class Console;
+class Pause_m;
+class Text_output;
+struct Options;
+
+class GF_Polynomial {
+ public:
+  GF_Polynomial(Console& console, Pause_m& pause, const Options& options,
+                Galois_Fields_Prime_Modulus& gfpm, Galois_Fields_Vector_Extension& gfve,
+                Galois_Fields_PM_Matrix_Utilities& gfpm_matrix,
+                Galois_Fields_Matrix_Utilities& gfve_matrix);
+
+  // Finds the polynomial of the array whose zero-based row indices are the first ca_order
+  // entries of row_indices (missing entries count as 0) and writes its line to
+  // polynomials_csv; a null or closed file skips the line and changes nothing else. Sets up the
+  // field of gf_order when it changed; a field that cannot be set up, or a gf_kind other than
+  // 1 or 2, stops the program with a blank code.
+  void get_GFPolynomial(std::span<const std::int32_t> row_indices, Text_output* polynomials_csv);
+  // Frees the matrix of the branch of gf_kind and makes the next call build it again; a
+  // gf_kind other than 1 or 2 stops the program with a blank code.
+  void release_GFPolynomial();
+
+  std::int32_t rebuild = 1;              // nonzero: build the matrix before the next solve
+  std::vector<std::int32_t> output;      // e_0 .. e_(N-1) of the last array
+
+  // Test seams: called on V after it is built and before it is inverted, so that a test can
+  // make it singular as faulty field tables would.
+  std::function<void(Gf_matrix<std::int32_t>&)> prime_matrix_hook;
+  std::function<void(Gf_matrix<std::uint32_t>&)> extension_matrix_hook;
+
+ private:
+  [[noreturn]] void identifier_error();
+  void get_GFPFpolynomial(Text_output* csv);
+  void get_GFPMpolynomial();
+  void get_GFVEpolynomial(Text_output* csv);
+  void build_GFVE_matrix();
+  void write_coefficients(Text_output* csv);
+  void release_prime();
+  void release_extension();
+
+  Console& console_;
+  Pause_m& pause_;
+  const Options& options_;
+  Galois_Fields_Prime_Modulus& gfpm_;
+  Galois_Fields_Vector_Extension& gfve_;
+  Galois_Fields_PM_Matrix_Utilities& gfpm_matrix_;
+  Galois_Fields_Matrix_Utilities& gfve_matrix_;
+
+  int n_ = 0;                                // N of the matrix held
+  std::vector<std::int32_t> permutation_;    // the current array, during one call
+  Gf_matrix<std::int32_t> prime_matrix_;     // V^-1 over GF(p)
+  Gf_matrix<std::uint32_t> extension_matrix_;   // V^-1 over GF(p^k), as element indices
+  std::int32_t prime_a_ = 0;
+  GFVE_element extension_a_;
+  std::int32_t prime_det_ = 0;
+  std::uint32_t extension_det_ = 0;
+  // Per-array work: a^s for s = 1..N as residue digits (k per power), the map c = V^-1 y
+  // over GF(p) (the k x k blocks of V^-1 in an extension field), and the vectors.
+  Gfp_linear_map map_;
+  int degree_ = 1;
+  std::vector<std::uint32_t> powers_;       // digits of a^s at [(s - 1) k + d]
+  std::vector<std::uint32_t> y_;
+  std::vector<std::uint32_t> c_;
+  std::string line_;
+};

@@ -1,0 +1,41 @@
+// The finder's per-array product: a fixed n x n matrix over GF(p) applied to a vector of
+// residues, c = M y. Built once per matrix build; each application costs one pass over M with
+// an accumulator wide enough to stay exact and one reduction per row. Over GF(2) the matrix is
+// held as bit columns and applied by exclusive or.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+class Gfp_linear_map {
+ public:
+  // A n x n matrix over GF(p) whose entry (r, s), 0-based, is entry(r, s), a residue.
+  template <typename Entry>
+  void assign(int n, std::uint32_t p, Entry entry) {
+    start(n, p);
+    for (int r = 0; r < n; ++r) {
+      for (int s = 0; s < n; ++s) set(r, s, entry(r, s));
+    }
+  }
+  // c = M y for residues y (n entries, each below p); c gets n residues.
+  void apply(const std::uint32_t* y, std::uint32_t* c) const;
+  void release();
+  int size() const { return n_; }
+
+ private:
+  enum class Kind { bits, narrow, wide };
+  void start(int n, std::uint32_t p);
+  void set(int r, int s, std::uint32_t value);
+
+  int n_ = 0;
+  int stride_ = 0;   // padded row length (narrow, wide) or words per column (bits)
+  std::uint32_t p_ = 0;
+  Kind kind_ = Kind::narrow;
+  std::vector<std::int16_t> narrow_;   // row-major; 32-bit sums stay exact
+  std::vector<std::uint32_t> wide_;    // row-major; 64-bit sums
+  std::vector<std::uint64_t> bits_;    // column-major bit columns
+  mutable std::vector<std::int16_t> y16_;
+  mutable std::vector<std::int32_t> sums32_;
+  mutable std::vector<std::uint64_t> sums64_;
+  mutable std::vector<std::int32_t> set_columns_;
+};

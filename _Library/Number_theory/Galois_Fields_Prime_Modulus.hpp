@@ -1,0 +1,68 @@
+// The prime field GF(p): one field at a time, its residue arithmetic (floor modulo), the search
+// for a primitive element and the list of all primitive elements, with progress and errors
+// shown on the console and logged in GFPM_Log.txt.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "Galois_Fields_tables.hpp"
+
+class Console;
+class Log_units;
+class Number_Theory_M;
+
+class Galois_Fields_Prime_Modulus {
+ public:
+  Galois_Fields_Prime_Modulus(Console& console, Number_Theory_M& number_theory,
+                              Log_units& log_units);
+
+  // Sets up GF(q) for a prime q (2 or more, at most max_order); false for any other order,
+  // after the improper-order lines (or, above max_order, one line saying why it is refused).
+  bool GFPM_setup(std::int32_t q);
+  // Lists the powers alpha^w, w coprime to q - 1, as GFPM_pes and logs each one.
+  void GFPM_primitive(std::int32_t alpha);
+
+  std::int32_t GFPM_Add(std::int32_t a, std::int32_t b);       // (a + b) mod p
+  std::int32_t GFPM_Sub(std::int32_t a, std::int32_t b);       // (a - b) mod p
+  std::int32_t GFPM_Multiply(std::int32_t a, std::int32_t b);  // (a * b) mod p, exact
+  std::int32_t GFPM_Divide(std::int32_t a, std::int32_t b);    // a * b^-1; b == 0 stops with "2"
+  std::int32_t GFPM_Exp(std::int32_t a, std::int32_t n);       // a^n; a == 0, n <= 0 stops with "2"
+  bool GFPM_equal(std::int32_t a, std::int32_t b) const { return a == b; }   // as integers
+  std::int32_t GFPM_2array(std::int32_t a);                    // a unchanged
+  void GFPM_log_message();   // shows GFPM_message and appends it to GFPM_Log.txt
+
+  // The logarithm of x to the base GFPM_pes(npe) by the tables, for a residue x in 1..p-1 and
+  // a valid npe; -1 when the tables cannot answer (the caller then searches).
+  std::int32_t table_log(std::int32_t x, std::int32_t npe);
+  const Gf_tables& tables() const { return tables_; }
+  bool tables_ready() const { return GFPM_initialized && tables_.ready && tables_.p == GFPM_prime; }
+
+  // Orders above this are refused: the lists and tables of such a field would not fit, and no
+  // Costas order up to 500 needs one.
+  static constexpr std::int32_t max_order = 65536;
+
+  bool GFPM_initialized = false;
+  std::int32_t GFPM_order = 0;
+  std::int32_t GFPM_prime = 0;        // 0 until a field has been set up
+  std::int32_t GFPM_one = 1;
+  std::int32_t GFPM_zero = 0;
+  std::int32_t GFPM_no_of_pes = 0;
+  std::vector<std::int32_t> GFPM_pes;   // primitive element npe at GFPM_pes[npe - 1]
+  std::string GFPM_message;             // composed free-form line, shown by GFPM_log_message
+  std::int32_t GFPM_log_unit = 50;
+  static constexpr const char* log_file_name = "GFPM_Log.txt";
+
+ private:
+  void warn(const char* operation);
+  std::int32_t reduce(std::int64_t a) const;   // floor modulo p; 0 while no modulus is known
+  void report_improper_order(std::int32_t q);
+  [[noreturn]] void exp_of_zero(std::int32_t n);
+
+  Console& console_;
+  Number_Theory_M& number_theory_;
+  Log_units& log_units_;
+  Gf_tables tables_;
+  std::vector<std::int64_t> base_inverse_;   // per npe: inverse of log(GFPM_pes(npe)); 0 unknown
+};

@@ -1,0 +1,128 @@
+// The field operations exactly as first specified, without tables: products reduced directly
+// (GF(p)) or by repeated subtraction of the generator (GF(p^k)), powers by square and multiply,
+// logarithms by linear search. The fast paths are checked against these, and the benchmark
+// measures them; the program itself never uses them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "Galois_Fields_Matrix_Utilities.hpp"
+#include "Galois_Fields_PM_Matrix_Utilities.hpp"
+
+struct GFPM_plain_traits {
+  using element = std::int32_t;
+  static constexpr std::string_view prefix = GFPM_field_traits::prefix;
+  static constexpr std::string_view singular_text = GFPM_field_traits::singular_text;
+  static constexpr std::string_view matmulv_output_label = GFPM_field_traits::matmulv_output_label;
+  static constexpr bool matmul_trace = false;
+  static constexpr bool write_trace = false;
+  static constexpr bool dot_prod_sum_below_npe_1 = true;
+
+  Galois_Fields_Prime_Modulus* field;
+
+  std::int32_t p() const { return field->GFPM_prime; }
+  element reduce(std::int64_t a) const {
+    const std::int64_t r = a % p();
+    return static_cast<element>(r < 0 ? r + p() : r);
+  }
+  element zero() const { return 0; }
+  element one() const { return 1; }
+  element add(element a, element b) const { return reduce(std::int64_t{a} + b); }
+  element sub(element a, element b) const { return reduce(std::int64_t{a} - b); }
+  element mul(element a, element b) const { return reduce(std::int64_t{a} * b); }
+  element exp(element a, std::int32_t n) const {
+    const std::int64_t m = field->GFPM_order - 1;
+    std::int64_t e = ((n % m) + m) % m;
+    if (e == 0) return 1;
+    if (e == 1) return a;
+    element result = 1, base = a;
+    for (;;) {
+      const bool bit = (e & 1) != 0;
+      e >>= 1;
+      if (bit) result = mul(result, base);
+      if (e == 0) return result;
+      base = mul(base, base);
+    }
+  }
+  element div(element a, element b) const { return mul(a, exp(b, -1)); }
+  bool equal(element a, element b) const { return a == b; }
+  std::int32_t no_of_pes() const { return field->GFPM_no_of_pes; }
+  element pe(std::int32_t npe) const { return field->GFPM_pes[static_cast<std::size_t>(npe - 1)]; }
+  std::int32_t order() const { return field->GFPM_order; }
+  std::int32_t table_log(element, std::int32_t) const { return -1; }   // always search
+  std::int32_t to_integer(element sum) const { return sum; }
+  std::string coefficients(element x) const { return free_form(x); }
+};
+
+struct GFVE_plain_traits : GFVE_names {
+  using element = GFVE_element;
+  Galois_Fields_Vector_Extension* field;
+
+  element zero() const { return field->GFVE_zero; }
+  element one() const { return field->GFVE_one; }
+  element add(const element& a, const element& b) const { return field->GFVE_Add(a, b); }
+  element sub(const element& a, const element& b) const { return field->GFVE_Sub(a, b); }
+  element mul(const element& a, const element& b) const {
+    return field->multiply_by_subtraction(a, b);
+  }
+  element exp(const element& a, std::int32_t n) const {
+    const std::int64_t m = field->GFVE_order - 1;
+    std::int64_t e = ((n % m) + m) % m;
+    if (e == 0) return one();
+    if (e == 1) return a;
+    element result = one(), base = a;
+    for (;;) {
+      const bool bit = (e & 1) != 0;
+      e >>= 1;
+      if (bit) result = mul(result, base);
+      if (e == 0) return result;
+      base = mul(base, base);
+    }
+  }
+  element div(const element& a, const element& b) const { return mul(a, exp(b, -1)); }
+  bool equal(const element& a, const element& b) const { return field->GFVE_equal(a, b); }
+  std::int32_t no_of_pes() const { return field->GFVE_no_of_pes; }
+  element pe(std::int32_t npe) const { return field->GFVE_pes[static_cast<std::size_t>(npe - 1)]; }
+  std::int32_t order() const { return field->GFVE_order; }
+  std::int32_t table_log(const element&, std::int32_t) const { return -1; }
+  std::string coefficients(const element& x) const {
+    Free_line line;
+    for (int i = 1; i <= field->GFVE_degree + 1; ++i) line.num(x(i));
+    return line.str();
+  }
+};
+
+// The generating polynomial of one array by the plain algorithms: V built by plain powers,
+// inverted by the shared Gauss-Jordan with plain operations, solved by the plain matrix-vector
+// product, coefficients turned into exponents by linear search. Returns e_0 .. e_(N-1).
+template <typename Traits>
+class Plain_polynomial_finder {
+ public:
+  Plain_polynomial_finder(Console& console, Traits traits, int n)
+      : ops_(console, traits), n_(n), inverse_(n, n) {
+    const auto a = ops_.traits.pe(1);
+    for (int i = 1; i <= n; ++i) {
+      const auto b = ops_.traits.exp(a, i - 1);
+      for (int j = 1; j <= n; ++j) inverse_(i, j) = ops_.traits.exp(b, j - 1);
+    }
+    det = ops_.Minv(inverse_);
+  }
+  std::vector<std::int32_t> solve(const std::int32_t* rows) {
+    const auto a = ops_.traits.pe(1);
+    Gf_vector<typename Traits::element> y(static_cast<std::size_t>(n_)), c(y.size());
+    for (int i = 0; i < n_; ++i) y[static_cast<std::size_t>(i)] = ops_.traits.exp(a, rows[i] + 1);
+    ops_.matmulv(inverse_, y, c);
+    std::vector<std::int32_t> e(static_cast<std::size_t>(n_));
+    for (std::size_t j = 0; j < e.size(); ++j) {
+      e[j] = ops_.traits.equal(c[j], ops_.traits.zero()) ? -99 : ops_.log_by_search(c[j], 1);
+    }
+    return e;
+  }
+  typename Traits::element det;
+
+ private:
+  Gf_matrix_ops<Traits> ops_;
+  int n_;
+  Gf_matrix<typename Traits::element> inverse_;
+};

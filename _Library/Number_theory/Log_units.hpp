@@ -1,0 +1,38 @@
+// The log units of the field modules: a small registry of numbered open log files, so that the
+// prime-field and extension-field logs each find their own unit (both start at 50; whichever
+// opens second moves on to the next free number), and the shared way a field message is shown
+// and logged.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "Text_files.hpp"
+
+class Console;
+
+class Log_units {
+ public:
+  bool is_open(std::int32_t unit) const;            // a file is open on that unit
+  const std::string* file_on(std::int32_t unit) const;   // its name as opened, or null
+  // Opens name on unit (closing whatever was there); status_ok or the failure's status code.
+  int open(std::int32_t unit, std::string_view name, Write_position position);
+  Text_output* file(std::int32_t unit);             // the open file on unit, or null
+  void close(std::int32_t unit);                    // closes and forgets the unit
+
+ private:
+  std::map<std::int32_t, std::unique_ptr<Text_output>> units_;
+};
+
+// Shows message (its leading and trailing blanks removed) on the console and appends it to the
+// log file_name, found or opened on unit (raised past units open on other files). The first
+// message of the process on that log starts a fresh file; every message is flushed to the
+// system before the call returns. A log that cannot be opened or written prints
+// "Error opening <module> log on LUN" with the unit and the status text, then stops with a
+// blank code.
+void field_log_message(Console& console, Log_units& units, std::int32_t& unit,
+                       std::string_view file_name, std::string_view module,
+                       std::string_view message);
