@@ -1,6 +1,7 @@
 #include "GF_Polynomial.hpp"
 
 #include <algorithm>
+#include <cstring>
 
 #include "Console_io.hpp"
 #include "Pause_m.hpp"
@@ -179,13 +180,22 @@ void GF_Polynomial::build_GFVE_matrix() {
   }
   // Block (j, i) of the map is multiplication by V^-1(j, i): its column b holds the digits of
   // V^-1(j, i) x^b.
-  map_.assign(n * k, p, [this, &tables, k, p](int r, int s) {
-    const std::uint32_t v = extension_matrix_(r / k + 1, s / k + 1);
-    if (v == 0) return std::uint32_t{0};
-    std::uint32_t index = tables.exp[static_cast<std::size_t>(tables.log[v] + s % k)];
-    for (int d = r % k; d > 0; --d) index /= p;
-    return index % p;
-  });
+  map_.start(n * k, p);
+  std::vector<std::uint32_t> digits(static_cast<std::size_t>(k));
+  for (int j = 0; j < n; ++j) {
+    for (int i = 0; i < n; ++i) {
+      const std::uint32_t v = extension_matrix_(j + 1, i + 1);
+      if (v == 0) continue;
+      for (int b = 0; b < k; ++b) {
+        std::uint32_t w = tables.exp[static_cast<std::size_t>(tables.log[v] + b)];
+        if (p == 2) {
+          map_.set_bits(j * k, i * k + b, w, k);
+          continue;
+        }
+        for (int d = 0; d < k; ++d, w /= p) map_.set(j * k + d, i * k + b, w % p);
+      }
+    }
+  }
   y_.assign(static_cast<std::size_t>(n * k), 0);
   c_.assign(static_cast<std::size_t>(n * k), 0);
   output.assign(static_cast<std::size_t>(n), 0);
@@ -193,12 +203,37 @@ void GF_Polynomial::build_GFVE_matrix() {
 
 void GF_Polynomial::write_coefficients(Text_output* csv) {
   if (csv == nullptr || !csv->is_open()) return;
-  line_.assign(1, ' ');
-  for (std::size_t j = 0; j < output.size(); ++j) {
-    if (j > 0) line_ += " ,";
-    append_free_int(line_, output[j]);
+  if (output.empty()) {
+    csv->write_line(" ");
+    return;
   }
-  csv->write_line(line_);
+  // The free-form items: " " first, then the integers separated by " ,". Every exponent of
+  // the field is formatted once per field, as " ," and its free-form item.
+  const std::int32_t q = options_.gf_order;
+  if (item_order_ != q) {
+    items_.assign(static_cast<std::size_t>(q) + 1, Item{});
+    for (std::int32_t e = -1; e < q; ++e) {
+      std::string text = " ,";
+      append_free_int(text, e < 0 ? -99 : e);
+      Item& item = items_[static_cast<std::size_t>(e + 1)];
+      item.length = static_cast<std::uint8_t>(text.size());
+      text.copy(item.text, sizeof item.text);
+    }
+    item_order_ = q;
+  }
+  line_.resize(output.size() * sizeof(Item) + 16);
+  char* out = line_.data();
+  for (const std::int32_t e : output) {
+    const auto slot = static_cast<std::size_t>(e + 1);
+    const Item& item = slot < items_.size() ? items_[slot] : items_[0];
+    std::memcpy(out, item.text, sizeof item.text);
+    out += item.length;
+  }
+  line_[0] = ' ';   // the line's leading blank in place of the first " ,"
+  line_[1] = ' ';
+  std::memmove(line_.data() + 1, line_.data() + 2, static_cast<std::size_t>(out - line_.data() - 2));
+  out -= 1;
+  csv->write_line(std::string_view(line_.data(), static_cast<std::size_t>(out - line_.data())));
 }
 
 void GF_Polynomial::release_prime() {

@@ -76,5 +76,11 @@ class GF_Polynomial {
   std::vector<std::uint32_t> powers_;       // digits of a^s at [(s - 1) k + d]
   std::vector<std::uint32_t> y_;
   std::vector<std::uint32_t> c_;
+  struct Item {
+    char text[15];
+    std::uint8_t length;
+  };
+  std::vector<Item> items_;   // " ," and the item of e at [e + 1], of -99 at [0]
+  std::int32_t item_order_ = 0;
   std::string line_;
 };

@@ -36,14 +36,32 @@ void wide_rows(const std::uint32_t* m, int stride, int rows, const std::uint32_t
   }
 }
 
+// Exclusive or of the chosen bit columns, a block of U x 4 words at a time held in registers.
+using Words4 = std::uint64_t __attribute__((vector_size(32)));
+
+template <int U>
+inline void xor_block(const std::uint64_t* columns, int words, const std::int32_t* which, int count,
+                      std::uint64_t* sum) {
+  Words4 acc[U] = {};
+  for (int c = 0; c < count; ++c) {
+    const std::uint64_t* column = columns + static_cast<std::ptrdiff_t>(which[c]) * words;
+    if (c + 8 < count) __builtin_prefetch(columns + static_cast<std::ptrdiff_t>(which[c + 8]) * words);
+    for (int u = 0; u < U; ++u) {
+      Words4 v;
+      __builtin_memcpy(&v, column + 4 * u, sizeof v);
+      acc[u] ^= v;
+    }
+  }
+  for (int u = 0; u < U; ++u) __builtin_memcpy(sum + 4 * u, &acc[u], sizeof acc[u]);
+}
+
 VELLUMCAIRN_CLONES
 void xor_columns(const std::uint64_t* columns, int words, const std::int32_t* which, int count,
                  std::uint64_t* sum) {
-  std::fill(sum, sum + words, 0);
-  for (int c = 0; c < count; ++c) {
-    const std::uint64_t* column = columns + static_cast<std::ptrdiff_t>(which[c]) * words;
-    for (int w = 0; w < words; ++w) sum[w] ^= column[w];
-  }
+  int w = 0;
+  for (; w + 32 <= words; w += 32) xor_block<8>(columns + w, words, which, count, sum + w);
+  for (; w + 16 <= words; w += 16) xor_block<4>(columns + w, words, which, count, sum + w);
+  for (; w + 4 <= words; w += 4) xor_block<1>(columns + w, words, which, count, sum + w);
 }
 
 int round_up(int n, int multiple) { return (n + multiple - 1) / multiple * multiple; }
@@ -94,13 +112,22 @@ void Gfp_linear_map::set(int r, int s, std::uint32_t value) {
   }
 }
 
+void Gfp_linear_map::set_bits(int r, int s, std::uint32_t bits, int count) {
+  std::uint64_t* column = bits_.data() + static_cast<std::size_t>(s) * static_cast<std::size_t>(stride_);
+  const std::uint64_t value = bits & ((std::uint64_t{1} << count) - 1);
+  const int word = r / 64, shift = r % 64;
+  column[word] |= value << shift;
+  if (shift + count > 64) column[word + 1] |= value >> (64 - shift);
+}
+
 void Gfp_linear_map::apply(const std::uint32_t* y, std::uint32_t* c) const {
   const Fast_modulus modulus(p_);
   switch (kind_) {
     case Kind::bits: {
       int count = 0;
       for (int s = 0; s < n_; ++s) {
-        if (y[s] != 0) set_columns_[static_cast<std::size_t>(count++)] = s;
+        set_columns_[static_cast<std::size_t>(count)] = s;
+        count += y[s] != 0 ? 1 : 0;
       }
       xor_columns(bits_.data(), stride_, set_columns_.data(), count, sums64_.data());
       for (int r = 0; r < n_; ++r) {

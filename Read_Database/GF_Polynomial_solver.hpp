@@ -17,6 +17,11 @@ class Gfp_linear_map {
       for (int s = 0; s < n; ++s) set(r, s, entry(r, s));
     }
   }
+  // An all-zero n x n matrix over GF(p), to be filled by set and set_bits.
+  void start(int n, std::uint32_t p);
+  void set(int r, int s, std::uint32_t value);   // entry (r, s), 0-based, a residue
+  // Over GF(2): entries (r + d, s) for d = 0..count-1 are the bits d of bits.
+  void set_bits(int r, int s, std::uint32_t bits, int count);
   // c = M y for residues y (n entries, each below p); c gets n residues.
   void apply(const std::uint32_t* y, std::uint32_t* c) const;
   void release();
@@ -24,8 +29,6 @@ class Gfp_linear_map {
 
  private:
   enum class Kind { bits, narrow, wide };
-  void start(int n, std::uint32_t p);
-  void set(int r, int s, std::uint32_t value);
 
   int n_ = 0;
   int stride_ = 0;   // padded row length (narrow, wide) or words per column (bits)

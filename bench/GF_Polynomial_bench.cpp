@@ -1,0 +1,161 @@
+// The generating-polynomial finder alone: matrix build time and arrays per second for random
+// permutations, for the table-based finder of the program and for a plain implementation of
+// the first algorithms (linear-search logarithms, products by repeated subtraction) in the
+// same run. Usage: GF_Polynomial_bench [--no-plain] [--case 1..5] [seconds per measurement]
+#include <time.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <numeric>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "Console_io.hpp"
+#include "GF_Polynomial.hpp"
+#include "Galois_Fields_plain.hpp"
+#include "Log_units.hpp"
+#include "Number_Theory_M.hpp"
+#include "Pause_m.hpp"
+#include "Text_files.hpp"
+#include "Vellumcairn_User_Interface.hpp"
+
+namespace {
+
+// Processor time of this thread: the figures stay those of one core while other processes
+// share the machine.
+struct Clock {
+  using time_point = double;
+  static double now() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + 1e-9 * static_cast<double>(t.tv_nsec);
+  }
+};
+
+double seconds_since(double start) { return Clock::now() - start; }
+
+struct Case {
+  int n, q, kind;
+  const char* name;
+};
+
+// Everything one measurement needs, over a console whose output is thrown away.
+struct Bench_state {
+  std::istringstream in;
+  std::ostringstream out, err;
+  Console console{in, out, err};
+  Number_Theory_M number_theory{console};
+  Log_units log_units;
+  Galois_Fields_Prime_Modulus gfpm{console, number_theory, log_units};
+  Galois_Fields_Vector_Extension gfve{console, number_theory, log_units};
+  Galois_Fields_PM_Matrix_Utilities gfpm_matrix{console, gfpm};
+  Galois_Fields_Matrix_Utilities gfve_matrix{console, gfve};
+  Pause_m pause{console};
+  Options options;
+  GF_Polynomial finder{console, pause, options, gfpm, gfve, gfpm_matrix, gfve_matrix};
+};
+
+std::vector<std::vector<std::int32_t>> permutations(int n, int count) {
+  std::mt19937 random(12345);
+  std::vector<std::vector<std::int32_t>> all(static_cast<std::size_t>(count));
+  for (auto& perm : all) {
+    perm.resize(static_cast<std::size_t>(n));
+    std::iota(perm.begin(), perm.end(), 0);
+    std::shuffle(perm.begin(), perm.end(), random);
+  }
+  return all;
+}
+
+template <typename Solve>
+double arrays_per_second(const std::vector<std::vector<std::int32_t>>& perms, double budget,
+                         Solve solve) {
+  const auto start = Clock::now();
+  long done = 0;
+  do {
+    for (int i = 0; i < 16; ++i, ++done) solve(perms[static_cast<std::size_t>(done) % perms.size()]);
+  } while (seconds_since(start) < budget);
+  return static_cast<double>(done) / seconds_since(start);
+}
+
+void measure(const Case& c, bool plain, double budget) {
+  const auto perms = permutations(c.n, 256);
+  Bench_state s;
+  s.options.ca_order = c.n;
+  s.options.gf_order = c.q;
+  s.options.gf_kind = c.kind;
+  Text_output sink;
+  sink.open("/dev/null", Write_position::append);
+
+  auto start = Clock::now();
+  const bool ready = c.kind == 1 ? s.gfpm.GFPM_setup(c.q) : s.gfve.GFVE_setup(c.q);
+  const double setup = seconds_since(start);
+  if (!ready) {
+    std::printf("%-26s field set-up failed\n", c.name);
+    return;
+  }
+  start = Clock::now();
+  s.finder.get_GFPolynomial(perms[0], &sink);   // the first array builds and inverts V
+  const double build = seconds_since(start);
+  const double fast = arrays_per_second(perms, budget, [&](const std::vector<std::int32_t>& p) {
+    s.finder.get_GFPolynomial(p, &sink);
+  });
+  std::printf("%-26s set-up %7.3f s | tables: build %7.3f s, %10.0f arrays/s", c.name, setup,
+              build, fast);
+  std::fflush(stdout);
+  if (plain) {
+    double plain_build = 0, plain_rate = 0;
+    auto run = [&](auto traits) {
+      start = Clock::now();
+      Plain_polynomial_finder<decltype(traits)> finder(s.console, traits, c.n);
+      plain_build = seconds_since(start);
+      plain_rate = arrays_per_second(perms, budget, [&](const std::vector<std::int32_t>& p) {
+        finder.solve(p.data());
+      });
+    };
+    if (c.kind == 1) {
+      run(GFPM_plain_traits{&s.gfpm});
+    } else {
+      run(GFVE_plain_traits{{}, &s.gfve});
+    }
+    std::printf(" | plain: build %7.3f s, %10.1f arrays/s", plain_build, plain_rate);
+  }
+  std::printf("\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  bool plain = true;
+  double budget = 1.0;
+  int only = 0;   // --case c: the c-th case alone (1-based)
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--no-plain") {
+      plain = false;
+    } else if (arg == "--case" && i + 1 < argc) {
+      only = std::atoi(argv[++i]);
+    } else {
+      budget = std::atof(argv[i]);
+    }
+  }
+  // The field logs are written in the working folder: use a scratch one.
+  const auto scratch = std::filesystem::temp_directory_path() / ("gf_bench_" + std::to_string(::getpid()));
+  std::filesystem::create_directories(scratch);
+  std::filesystem::current_path(scratch);
+  const Case cases[] = {{30, 31, 1, "N = 30 over GF(31)"},
+                        {254, 256, 2, "N = 254 over GF(256)"},
+                        {360, 361, 2, "N = 360 over GF(361)"},
+                        {500, 503, 1, "N = 500 over GF(503)"},
+                        {500, 512, 2, "N = 500 over GF(512)"}};
+  for (int i = 1; i <= 5; ++i) {
+    if (only == 0 || only == i) measure(cases[i - 1], plain, budget);
+  }
+  std::filesystem::current_path(scratch.parent_path());
+  std::filesystem::remove_all(scratch);
+  return 0;
+}
