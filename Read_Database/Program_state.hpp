@@ -43,6 +43,4 @@ struct Program_state {
   Galois_Fields_PM_Matrix_Utilities gfpm_matrix{console, gfpm};
   Galois_Fields_Matrix_Utilities gfve_matrix{console, gfve};
   GF_Polynomial gf_polynomial{console, pause, options, gfpm, gfve, gfpm_matrix, gfve_matrix};
-
-
 };

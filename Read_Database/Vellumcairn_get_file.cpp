@@ -205,6 +205,8 @@ bool write_selected_arrays(Program_state& state, Text_input& arrays, Text_input&
       tag_set = tag_with_flag_names(ca_tag, flags);
     }
     write_array(state, n, tag_set, row);
-    // Generating polynomial of the array: get_GFPolynomial(state.ca.ca_perm) when find_gf_polynomial.
+    if (o.find_gf_polynomial) {
+      state.gf_polynomial.get_GFPolynomial(state.ca.ca_perm, &state.output.polynomials_csv);
+    }
   }
 }

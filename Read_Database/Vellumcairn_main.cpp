@@ -72,7 +72,7 @@ void run_database(Program_state& state) {
     write_selected_arrays(state, chosen.arrays, chosen.methods, o.filter_by_method,
                           o.filter_method);
   }
-  // Release of the polynomial finder: release_GFPolynomial(state) when find_gf_polynomial.
+  if (o.find_gf_polynomial) state.gf_polynomial.release_GFPolynomial();
   close_database_files(state);
   close_output_files(state);
 }
