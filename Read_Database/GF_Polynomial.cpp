@@ -30,8 +30,8 @@ void GF_Polynomial::get_GFPolynomial(std::span<const std::int32_t> row_indices,
   permutation_.assign(static_cast<std::size_t>(n), 0);
   std::copy_n(row_indices.begin(), std::min(row_indices.size(), permutation_.size()),
               permutation_.begin());
-  // A matrix built for another N is never reused, even without a release in between.
-  if (n != n_) rebuild = 1;
+  // A matrix built for another N or field kind is never reused, even without a release.
+  if (n != n_ || options_.gf_kind != built_kind_) rebuild = 1;
   if (options_.gf_kind == 1) {
     get_GFPFpolynomial(polynomials_csv);
   } else if (options_.gf_kind == 2) {
@@ -88,6 +88,7 @@ void GF_Polynomial::get_GFPMpolynomial() {
   console_.line(free_form("Determinant:", gfpm_matrix_.GFPM_log(prime_det_, 1)));
   rebuild = 0;
   n_ = n;
+  built_kind_ = 1;
   degree_ = 1;
   powers_.resize(static_cast<std::size_t>(n));
   for (int s = 1; s <= n; ++s) {
@@ -168,6 +169,7 @@ void GF_Polynomial::build_GFVE_matrix() {
     return;
   }
   n_ = n;
+  built_kind_ = 2;
   const int k = gfve_.GFVE_degree;
   degree_ = k;
   const Gf_tables& tables = gfve_.tables();

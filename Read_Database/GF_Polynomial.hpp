@@ -62,6 +62,7 @@ class GF_Polynomial {
   Galois_Fields_Matrix_Utilities& gfve_matrix_;
 
   int n_ = 0;                                // N of the matrix held
+  std::int32_t built_kind_ = 0;              // gf_kind it was built for
   std::vector<std::int32_t> permutation_;    // the current array, during one call
   Gf_matrix<std::int32_t> prime_matrix_;     // V^-1 over GF(p)
   Gf_matrix<std::uint32_t> extension_matrix_;   // V^-1 over GF(p^k), as element indices

@@ -33,7 +33,7 @@ struct GFPM_plain_traits {
   element mul(element a, element b) const { return reduce(std::int64_t{a} * b); }
   element exp(element a, std::int32_t n) const {
     const std::int64_t m = field->GFPM_order - 1;
-    std::int64_t e = ((n % m) + m) % m;
+    std::int64_t e = m > 0 ? ((n % m) + m) % m : 0;
     if (e == 0) return 1;
     if (e == 1) return a;
     element result = 1, base = a;
@@ -68,7 +68,7 @@ struct GFVE_plain_traits : GFVE_names {
   }
   element exp(const element& a, std::int32_t n) const {
     const std::int64_t m = field->GFVE_order - 1;
-    std::int64_t e = ((n % m) + m) % m;
+    std::int64_t e = m > 0 ? ((n % m) + m) % m : 0;
     if (e == 0) return one();
     if (e == 1) return a;
     element result = one(), base = a;
