@@ -16,10 +16,10 @@ echo "Sample database (searched 3-12, generated 2-60): $(du -sh "$work/sample" |
      "$(find "$work/sample" -type f | wc -l) files, $(echo "$end - $start" | bc) s"
 build-bench/make_database --out "$work/searched" --searched 3-13 --check-counts 2> /dev/null | tail -1
 for n in $(seq 14 "$top"); do
-  start=$(date +%s.%N)
-  build-bench/make_database --out "$work/searched" --searched "$n" --jobs 2 2> /dev/null > /dev/null
-  end=$(date +%s.%N)
-  echo "Searched order $n with --jobs 2: $(echo "$end - $start" | bc) s," \
-       "$(head -1 "$work/searched/Searches/Sorted_Costas_arrays_N=$n.txt")"
+  /usr/bin/time -f "%e s wall, %U s CPU" -o "$work/time.txt" \
+    build-bench/make_database --out "$work/searched" --searched "$n" --jobs 2 > /dev/null 2>&1
+  times=$(cat "$work/time.txt")
+  echo "Searched order $n with --jobs 2: $times," \
+       "header line: $(head -1 "$work/searched/Searches/Sorted_Costas_arrays_N=$n.txt")"
 done
-build-bench/generated_counts 28 500
+build-bench/bench/generated_counts 28 500

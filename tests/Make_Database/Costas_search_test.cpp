@@ -12,27 +12,30 @@ namespace {
 
 // Every order 1..12 by exhaustive search: distinct Costas arrays, and the four counts of the
 // program's count tables (orders 3 and up; order 2's table keeps one G-symmetrical array).
-TEST(Search, FindsEveryArrayOfOrdersUpToTwelve) {
-  for (std::int32_t n = 1; n <= 12; ++n) {
-    const auto arrays = search_costas_arrays(n, 2, {});
-    const std::set<Costas_perm> distinct(arrays.begin(), arrays.end());
-    EXPECT_EQ(distinct.size(), arrays.size()) << "order " << n;
-    Costas_class_set classes;
-    for (const auto& a : arrays) {
-      ASSERT_TRUE(is_costas(a));
-      ASSERT_EQ(a.size(), static_cast<std::size_t>(n));
-      classes.add(a, 0);
-    }
-    const Class_counts counts = classes.counts();
-    EXPECT_EQ(counts.all, static_cast<std::int64_t>(arrays.size()));
-    if (n < 3) continue;
-    const Order_counts table = count_tables(n);
-    EXPECT_EQ(counts, (Class_counts{table.all, table.essential, table.symmetrical, table.g_symmetrical}))
-        << "order " << n;
+struct Search_order : testing::TestWithParam<std::int32_t> {};
+
+TEST_P(Search_order, FindsEveryArrayOfTheOrder) {
+  const std::int32_t n = GetParam();
+  const auto arrays = search_costas_arrays(n, 2, {});
+  const std::set<Costas_perm> distinct(arrays.begin(), arrays.end());
+  EXPECT_EQ(distinct.size(), arrays.size());
+  Costas_class_set classes;
+  for (const auto& a : arrays) {
+    ASSERT_TRUE(is_costas(a));
+    ASSERT_EQ(a.size(), static_cast<std::size_t>(n));
+    classes.add(a, 0);
   }
-  EXPECT_EQ(search_costas_arrays(1, 1, {}).size(), 1U);
-  EXPECT_EQ(search_costas_arrays(2, 1, {}).size(), 2U);
+  const Class_counts counts = classes.counts();
+  EXPECT_EQ(counts.all, static_cast<std::int64_t>(arrays.size()));
+  if (n < 3) {
+    EXPECT_EQ(arrays.size(), static_cast<std::size_t>(n));   // 1: one array, 2: two
+    return;
+  }
+  const Order_counts table = count_tables(n);
+  EXPECT_EQ(counts, (Class_counts{table.all, table.essential, table.symmetrical, table.g_symmetrical}));
 }
+
+INSTANTIATE_TEST_SUITE_P(Orders, Search_order, testing::Range(1, 13));
 
 TEST(Search, SameArraysWhateverTheNumberOfThreads) {
   auto one = search_costas_arrays(9, 1, {});
