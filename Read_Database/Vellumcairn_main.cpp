@@ -104,7 +104,8 @@ int run_vellumcairn(std::istream& in, std::ostream& out, std::ostream& err) {
   console.flush();
   if (!end.code.empty()) err << end.code << '\n';
   err.flush();
-  // Lines that were lost are never reported as a success.
-  if (end.exit_status == 0 && state.output.write_failed) return 1;
+  // Lines that were lost, in an output file or on a console that could not take them, are
+  // never reported as a success.
+  if (end.exit_status == 0 && (state.output.write_failed || !out.good())) return 1;
   return end.exit_status;
 }

@@ -204,3 +204,17 @@ TEST(Output_faults, OptionsFileAndCountTableOnAFullDisk) {
   EXPECT_EQ(lines.back(), " Error writing cancheck.csv: " + full_disk);
   EXPECT_EQ(result.err, "2\n");
 }
+
+TEST(Output_faults, ConsoleThatTakesNoLinesIsNoSuccess) {
+  Temp_dir dir;
+  Working_dir cwd(dir.path());
+  // Leaving at the menu, and declining the notice: both end with status 0 on a working console.
+  for (const std::string answers : {"Y\n-1\n", "N\n"}) {
+    std::istringstream in(answers);
+    std::ostringstream good, err;
+    EXPECT_EQ(run_vellumcairn(in, good, err), 0) << answers;
+    std::istringstream again(answers);
+    std::ostream broken(nullptr);   // every write fails, as on a full disk or a closed console
+    EXPECT_EQ(run_vellumcairn(again, broken, err), 1) << answers;
+  }
+}
