@@ -163,3 +163,80 @@ TEST(Hostile_answers, FieldOrderOfFiftyThousand) {
   EXPECT_EQ(read_lines(dir / options_file_name).at(11),
             "50021" + std::string(31, ' ') + ",Order of Galois field.");
 }
+
+namespace {
+
+std::uint64_t power_mod(std::uint64_t base, std::uint64_t exponent, std::uint64_t q) {
+  std::uint64_t result = 1;
+  for (base %= q; exponent > 0; exponent >>= 1, base = base * base % q) {
+    if (exponent & 1) result = result * base % q;
+  }
+  return result;
+}
+
+// The first primitive element of the prime field GF(q): the smallest c whose order is q - 1.
+std::uint64_t first_primitive_element(std::uint64_t q) {
+  std::vector<std::uint64_t> primes;
+  std::uint64_t m = q - 1;
+  for (std::uint64_t d = 2; d * d <= m; ++d) {
+    if (m % d != 0) continue;
+    primes.push_back(d);
+    while (m % d == 0) m /= d;
+  }
+  if (m > 1) primes.push_back(m);
+  for (std::uint64_t c = 2;; ++c) {
+    if (std::all_of(primes.begin(), primes.end(),
+                    [&](std::uint64_t p) { return power_mod(c, (q - 1) / p, q) != 1; })) {
+      return c;
+    }
+  }
+}
+
+}  // namespace
+
+// A run over GF(50021), whose products do not fit in 32 bits: every coefficient line, read as
+// powers of the first primitive element, gives back each array's points. The check works in
+// 64 bits on its own, apart from the program's field modules.
+TEST(Hostile_answers, FieldOrderOfFiftyThousandGivesTrueCoefficients) {
+  Temp_dir dir;
+  Order_files f;
+  f.all = "3 0\nNo Costas arrays.\n";
+  f.all_methods = "3 0\n";
+  f.essential = "1 2 4 3\n1 3 4 2\n2 4 3 1\n";
+  f.essential_methods = " 00000002\n 00000004\n 00000008\n";
+  f.symmetrical = "No symmetrical Costas arrays.\n";
+  f.g_symmetrical = "No G-symmetrical Costas arrays.\n";
+  f.log = six_log_lines;
+  write_order(dir / "db" / "Generated", 4, f, true);
+  set_options(dir.path(), [](Options& o) {
+    o.ca_order = 4;
+    o.symmetry_type = 2;
+    o.find_gf_polynomial = true;
+  });
+  const Run_result result = run_program("Y\n9\n50000\nY\n0\nY\n", dir.path());
+  ASSERT_EQ(result.exit_status, 0);
+  const std::uint64_t q = 50021;
+  const std::uint64_t a = first_primitive_element(q);
+  const std::vector<std::vector<std::uint64_t>> arrays = {{0, 1, 3, 2}, {0, 2, 3, 1}, {1, 3, 2, 0}};
+  const Lines rows = read_lines(dir / "out_polynomials.csv");
+  ASSERT_EQ(rows.size(), arrays.size());
+  for (std::size_t k = 0; k < arrays.size(); ++k) {
+    SCOPED_TRACE(rows[k]);
+    std::vector<std::int64_t> e;
+    std::string text = rows[k];
+    std::replace(text.begin(), text.end(), ',', ' ');
+    std::istringstream in(text);
+    for (std::int64_t v; in >> v;) e.push_back(v);
+    ASSERT_EQ(e.size(), 4u);
+    for (std::uint64_t i = 0; i < 4; ++i) {
+      std::uint64_t sum = 0;
+      for (std::uint64_t j = 0; j < 4; ++j) {
+        if (e[j] == -99) continue;
+        ASSERT_GE(e[j], 0);
+        ASSERT_LT(e[j], static_cast<std::int64_t>(q - 1));
+        sum = (sum + power_mod(a, static_cast<std::uint64_t>(e[j]) + i * j, q)) % q;
+      }
+      EXPECT_EQ(sum, power_mod(a, arrays[k][i] + 1, q)) << "point " << i;
+    }
+  }
+}
