@@ -23,11 +23,6 @@ constexpr std::int32_t largest_sub_table_order = 2048;
 
 }  // namespace
 
-std::string GFVE_field_traits::coefficients(const element& x) const {
-  Free_line line;
-  for (int i = 1; i <= field->GFVE_degree + 1 && i <= 31; ++i) line.num(x(i));
-  return line.str();
-}
 
 GFVE_compact_traits::element GFVE_compact_traits::sub(element a, element b) const {
   const Gf_tables& tables = field->tables();
@@ -41,12 +36,6 @@ std::int32_t GFVE_compact_traits::table_log(element x, std::int32_t npe) const {
   return inverse < 0 ? -1 : field->tables().log_to_base(x, inverse);
 }
 
-std::string GFVE_compact_traits::coefficients(element x) const {
-  const GFVE_element value = field->from_index(x);
-  Free_line line;
-  for (int i = 1; i <= field->GFVE_degree + 1; ++i) line.num(value(i));
-  return line.str();
-}
 
 void GFVE_compact_traits::scale_row(element* row, int n, element v) const {
   const element inverse = field->tables().inverse(v);

@@ -40,7 +40,7 @@ struct GFVE_field_traits : GFVE_names {
   std::int32_t table_log(const element& x, std::int32_t npe) const {
     return field->table_log(x, npe);
   }
-  std::string coefficients(const element& x) const;   // free-form line of entries 1..k+1
+  std::string coefficients(const element& x) const { return field->coefficient_line(x); }
 };
 
 // The extension field on compact indices, by the tables of the set-up field: the same
@@ -63,7 +63,7 @@ struct GFVE_compact_traits : GFVE_names {
   }
   std::int32_t order() const { return field->GFVE_order; }
   std::int32_t table_log(element x, std::int32_t npe) const;
-  std::string coefficients(element x) const;
+  std::string coefficients(element x) const { return field->coefficient_line(field->from_index(x)); }
   void scale_row(element* row, int n, element v) const;
   void eliminate_row(element* target, const element* pivot, int n, element d) const;
 };

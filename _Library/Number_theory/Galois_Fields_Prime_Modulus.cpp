@@ -28,21 +28,6 @@ void Galois_Fields_Prime_Modulus::GFPM_log_message() {
   field_log_message(console_, log_units_, GFPM_log_unit, log_file_name, "GFPM", GFPM_message);
 }
 
-void Galois_Fields_Prime_Modulus::report_improper_order(std::int32_t q) {
-  const Factor_record& record = number_theory_.factor_record;
-  Free_line factors;
-  for (std::int32_t i = 1; i <= record.count; ++i) {
-    const auto slot = static_cast<std::size_t>(i);
-    factors.num(record.primes[slot]).text("**").num(record.mults[slot]).text(",");
-  }
-  const std::string items = factors.str().substr(1);
-  console_.line(free_form("***GFPM_setup called with improper order:", q));
-  console_.line(free_form("***Factors, muliplicity are") + items);
-  GFPM_message = free_form("***Galois_LG called with improper order:", q);
-  GFPM_log_message();
-  GFPM_message = free_form("***Factors are") + items;
-  GFPM_log_message();
-}
 
 bool Galois_Fields_Prime_Modulus::GFPM_setup(std::int32_t q) {
   if (q > max_order) {
@@ -60,7 +45,7 @@ bool Galois_Fields_Prime_Modulus::GFPM_setup(std::int32_t q) {
   GFPM_prime = record.count >= 1 ? static_cast<std::int32_t>(record.primes[1]) : 0;
   // Orders below 2 are improper too: 1 would otherwise pass as a "prime" of itself.
   if (q < 2 || record.count != 1 || record.mults[1] > 1) {
-    report_improper_order(q);
+    report_improper_order(console_, record, "GFPM", q, GFPM_message, [this] { GFPM_log_message(); });
     GFPM_initialized = false;
     return false;
   }

@@ -57,7 +57,6 @@ class Galois_Fields_Prime_Modulus {
  private:
   void warn(const char* operation);
   std::int32_t reduce(std::int64_t a) const;   // floor modulo p; 0 while no modulus is known
-  void report_improper_order(std::int32_t q);
   [[noreturn]] void exp_of_zero(std::int32_t n);
 
   Console& console_;

@@ -41,21 +41,6 @@ GFVE_element Galois_Fields_Vector_Extension::x_element() const {
   return x;
 }
 
-void Galois_Fields_Vector_Extension::report_improper_order(std::int32_t q) {
-  const Factor_record& record = number_theory_.factor_record;
-  Free_line factors;
-  for (std::int32_t i = 1; i <= record.count; ++i) {
-    const auto slot = static_cast<std::size_t>(i);
-    factors.num(record.primes[slot]).text("**").num(record.mults[slot]).text(",");
-  }
-  const std::string items = factors.str().substr(1);
-  console_.line(free_form("***GFVE_setup called with improper order:", q));
-  console_.line(free_form("***Factors, muliplicity are") + items);
-  GFVE_message = free_form("***Galois_LG called with improper order:", q);
-  GFVE_log_message();
-  GFVE_message = free_form("***Factors are") + items;
-  GFVE_log_message();
-}
 
 bool Galois_Fields_Vector_Extension::GFVE_setup(std::int32_t q) {
   if (q > max_order) {
@@ -73,7 +58,7 @@ bool Galois_Fields_Vector_Extension::GFVE_setup(std::int32_t q) {
   GFVE_prime = record.count >= 1 ? static_cast<std::int32_t>(record.primes[1]) : 0;
   GFVE_degree = record.count >= 1 ? record.mults[1] : 0;
   if (q < 2 || record.count != 1 || GFVE_degree + 1 > 31) {
-    report_improper_order(q);
+    report_improper_order(console_, record, "GFVE", q, GFVE_message, [this] { GFVE_log_message(); });
     GFVE_initialized = false;
     return false;
   }
@@ -229,6 +214,12 @@ GFVE_element Galois_Fields_Vector_Extension::multiply_by_subtraction(const GFVE_
   }
   for (int i = 1; i <= k + 1; ++i) result(i) = static_cast<std::int32_t>(w[static_cast<std::size_t>(i)]);
   return result;
+}
+
+std::string Galois_Fields_Vector_Extension::coefficient_line(const GFVE_element& a) const {
+  Free_line line;
+  for (int i = 1; i <= std::clamp(GFVE_degree + 1, 1, 31); ++i) line.num(a(i));
+  return line.str();
 }
 
 bool Galois_Fields_Vector_Extension::is_reduced(const GFVE_element& a) const {

@@ -49,6 +49,8 @@ class Galois_Fields_Vector_Extension {
   GFVE_element multiply_by_subtraction(const GFVE_element& a, const GFVE_element& b);
 
   // Compact indices (c1 + c2 p + ... + ck p^(k-1)) of the current field.
+  // The free-form line of entries 1..k+1 of a, as error and trace lines show an element.
+  std::string coefficient_line(const GFVE_element& a) const;
   bool is_reduced(const GFVE_element& a) const;   // entries 1..k in 0..p-1, entry k+1 zero
   std::uint32_t to_index(const GFVE_element& a) const;     // for a reduced element
   GFVE_element from_index(std::uint32_t index) const;
@@ -77,7 +79,6 @@ class Galois_Fields_Vector_Extension {
 
  private:
   void warn(const char* operation);
-  void report_improper_order(std::int32_t q);
   bool search_generator(std::int32_t q);
   GFVE_element reduced(const GFVE_element& a);   // the same field element, reduced
   GFVE_element x_element() const;

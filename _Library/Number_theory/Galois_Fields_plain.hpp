@@ -86,11 +86,7 @@ struct GFVE_plain_traits : GFVE_names {
   element pe(std::int32_t npe) const { return field->GFVE_pes[static_cast<std::size_t>(npe - 1)]; }
   std::int32_t order() const { return field->GFVE_order; }
   std::int32_t table_log(const element&, std::int32_t) const { return -1; }
-  std::string coefficients(const element& x) const {
-    Free_line line;
-    for (int i = 1; i <= field->GFVE_degree + 1; ++i) line.num(x(i));
-    return line.str();
-  }
+  std::string coefficients(const element& x) const { return field->coefficient_line(x); }
 };
 
 // The generating polynomial of one array by the plain algorithms: V built by plain powers,

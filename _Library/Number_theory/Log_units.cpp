@@ -1,6 +1,7 @@
 #include "Log_units.hpp"
 
 #include "Console_io.hpp"
+#include "Number_Theory_M.hpp"
 #include "Program_stop.hpp"
 #include "Text_layout.hpp"
 #include "iostat_table.hpp"
@@ -63,4 +64,19 @@ void field_log_message(Console& console, Log_units& units, std::int32_t& unit,
   // original comes to the same for every reader of the file).
   const int status = log->flush();
   if (status != status_ok) log_open_failure(console, module, unit, status);
+}
+
+std::string factor_items(const Factor_record& record) {
+  Free_line factors;
+  for (std::int32_t i = 1; i <= record.count; ++i) {
+    const auto slot = static_cast<std::size_t>(i);
+    factors.num(record.primes[slot]).text("**").num(record.mults[slot]).text(",");
+  }
+  return factors.str().substr(1);
+}
+
+void show_improper_order(Console& console, std::string_view module, std::int32_t q,
+                         const std::string& items) {
+  console.line(free_form("***" + std::string(module) + "_setup called with improper order:", q));
+  console.line(free_form("***Factors, muliplicity are") + items);
 }

@@ -11,8 +11,10 @@
 #include <string_view>
 
 #include "Text_files.hpp"
+#include "Text_layout.hpp"
 
 class Console;
+struct Factor_record;
 
 class Log_units {
  public:
@@ -36,3 +38,24 @@ class Log_units {
 void field_log_message(Console& console, Log_units& units, std::int32_t& unit,
                        std::string_view file_name, std::string_view module,
                        std::string_view message);
+
+// The items after "***Factors are": each prime, "**", its multiplicity and ",".
+std::string factor_items(const Factor_record& record);
+// The two console lines of an improper order: "***<module>_setup called with improper order:"
+// q, and "***Factors, muliplicity are" with the factor items.
+void show_improper_order(Console& console, std::string_view module, std::int32_t q,
+                         const std::string& items);
+
+// The whole improper-order report of a field set-up: the two console lines, then the messages
+// "***Galois_LG called with improper order:" q and "***Factors are" with the same items, each
+// composed in message and shown and logged by log_message.
+template <typename Log>
+void report_improper_order(Console& console, const Factor_record& record, std::string_view module,
+                           std::int32_t q, std::string& message, Log log_message) {
+  const std::string items = factor_items(record);
+  show_improper_order(console, module, q, items);
+  message = free_form("***Galois_LG called with improper order:", q);
+  log_message();
+  message = free_form("***Factors are") + items;
+  log_message();
+}
