@@ -17,6 +17,8 @@ struct Search_state {
   int n = 0;
   std::uint32_t all_rows = 0;
   std::array<std::uint32_t, max_search_order + 1> allowed{};   // rows each column may take
+  std::uint32_t edge_rows = 0;                                  // rows 0 and n-1
+  int last_edge_column = 0;                                     // the last that may take them
   std::uint32_t rows_used = 0;
   std::array<std::uint64_t, max_search_order + 1> used{};
   std::array<std::uint16_t, max_search_order + 1> a{};
@@ -51,6 +53,8 @@ struct Search_state {
   }
 
   void extend(int c) {
+    // Rows 0 and n-1 may not go into the last r0 columns: they must be placed before.
+    if (c == last_edge_column + 1 && (rows_used & edge_rows) != edge_rows) return;
     if (c == n) {
       found.emplace_back(a.begin(), a.begin() + n);
       return;
@@ -76,6 +80,8 @@ struct Search_state {
 void allow_rows(Search_state& state, int r0) {
   const int n = state.n;
   const std::uint32_t edge_rows = 1U | (1U << (n - 1));
+  state.edge_rows = edge_rows;
+  state.last_edge_column = n - 1 - r0;
   for (int c = 0; c < n; ++c) {
     state.allowed[c] = state.all_rows;
     if (c > 0 && (c < r0 || c > n - 1 - r0)) state.allowed[c] &= ~edge_rows;

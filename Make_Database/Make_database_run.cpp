@@ -107,8 +107,8 @@ class Builder {
   void build_generated() {
     const std::string out = folder("Generated");
     if (!report_.failure.empty()) return;
-    State_console state{console_};
-    Generated_family family(state.number_theory);
+    Number_Theory_M number_theory(console_);   // its error lines go to the builder's console
+    Generated_family family(number_theory);
     progress_.start_order("generated", options_.generated.from, generation_work(options_.generated.from));
     family.build(options_.generated.from, options_.generated.to,
                  [&](std::int32_t n, const Costas_class_set& classes) {
@@ -116,12 +116,6 @@ class Builder {
                    return finish_order(out, n, classes, true);
                  });
   }
-
-  // Number theory needs a console for its error lines; the builder's own serves.
-  struct State_console {
-    explicit State_console(Console& console) : number_theory(console) {}
-    Number_Theory_M number_theory;
-  };
 
   const Builder_options& options_;
   Console& console_;
