@@ -37,6 +37,20 @@ inline std::vector<std::string> log_echo() {
   return lines;
 }
 
+// The generated database of order 4: three arrays, two symmetrical, no G-symmetrical.
+inline Order_files generated_order_4() {
+  Order_files f;
+  f.all = "   3   4\n1 2 4 3\nPolymorph: 1 3 4 2\n  Polymorph: 2 4 3 1\n";
+  f.all_methods = "   3   4\n 00000002\n 11000002\n 04000080\n";
+  f.essential = "1 2 4 3\n";
+  f.essential_methods = " 00000002\n";
+  f.symmetrical = "1 2 4 3\nPolymorph: 1 3 4 2\n";
+  f.symmetrical_methods = " 10000002\n 11000002\n";
+  f.g_symmetrical = "No G-symmetrical Costas arrays.\n";
+  f.log = six_log_lines;
+  return f;
+}
+
 inline void write_order(const std::filesystem::path& folder, int n, const Order_files& f,
                         bool generated) {
   std::filesystem::create_directories(folder);
