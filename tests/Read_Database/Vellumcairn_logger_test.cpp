@@ -47,12 +47,6 @@ const std::string six_lines =
 
 }  // namespace
 
-TEST(Log_keys, TwelveCharactersEach) {
-  for (std::string_view key : log_summary_keys) EXPECT_EQ(key.size(), 12u) << key;
-  EXPECT_EQ(log_summary_keys[3], " symmetrical");
-  EXPECT_EQ(log_summary_keys[4], "  G-symmetri");
-}
-
 TEST_F(Log_fixture, SixLinesEchoedToConsoleAndTextFile) {
   const auto shown = summary(six_lines, true);
   const auto expected_file = split_lines(six_lines);

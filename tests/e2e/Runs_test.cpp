@@ -215,20 +215,6 @@ TEST_F(Run_fixture, FilterOnTheSearchDatabaseWritesEveryArray) {
              {"", "Polymorph"}});
 }
 
-TEST_F(Run_fixture, HandEditedIndexBaseShiftsTextAndCsvOnly) {
-  write_order(dir / "db" / "Searches", 4, search_order_4(), false);
-  set_options(dir.path(), [](Options& o) {
-    o.use_search_db = true;
-    o.ca_order = 4;
-    o.symmetry_type = 2;
-    o.index_base = 7;
-  });
-  const Session session = run_session(dir.path(), "Y\n");
-  EXPECT_EQ(session.runs().at(0).back(), "   0  1  3  2");
-  EXPECT_EQ(read_lines(dir / "out.txt").back(), "   7  8  10  9");
-  EXPECT_EQ(read_lines(dir / "out.csv"), Lines{"   7 ,  8 ,  10 ,  9"});
-}
-
 TEST_F(Run_fixture, TheProgramItselfWritesTheFiles) {
   write_order(dir / "db" / "Generated", 4, generated_order_4(), true);
   set_options(dir.path(), [](Options& o) { o.ca_order = 4; });

@@ -15,12 +15,6 @@ TEST(Method_names, TablesHaveTheirFixedWidths) {
   EXPECT_EQ(transform_names[1], "Transpose, rotate 90 CCW");
 }
 
-TEST(Method_names, MethodNumberIsItsBit) {
-  for (std::int32_t m = 1; m <= method_count; ++m) EXPECT_EQ(method_bit[m], m);
-  EXPECT_EQ(trim_right(method_flag_names[method_bit[1]]), "Welch 0");
-  EXPECT_EQ(Method_flags{1} << method_bit[19], 524288u);
-}
-
 struct Name_case {
   Method_flags flags;
   const char* method;
