@@ -33,7 +33,10 @@ inline const std::string six_log_lines =
 // The echo of six_log_lines on the console.
 inline std::vector<std::string> log_echo() {
   std::vector<std::string> lines;
-  for (const auto& line : split_lines(six_log_lines)) lines.push_back(" " + std::string(trim(line)));
+  for (const auto& line : split_lines(six_log_lines)) {
+    lines.emplace_back(1, ' ');
+    lines.back() += trim(line);
+  }
   return lines;
 }
 
