@@ -8,6 +8,7 @@
 #include "Program_state.hpp"
 #include "Stop_signals.hpp"
 #include "Text_layout.hpp"
+#include "iostat_table.hpp"
 
 namespace {
 
@@ -146,6 +147,56 @@ void write_array(Program_state& state, std::int32_t n, bool tag_set, Row_buffer&
   if (state.output.methods_csv.is_open()) state.output.methods_csv.write_line(state.ca.ca_tag);
 }
 
+enum class Next_line { array, end, damaged };
+
+// Reads the next array line into ca_perm (zero-based) and its polymorph mark into ca_tag;
+// sets tag_set for a marked line. Damage is reported here.
+Next_line read_next_array(Program_state& state, Text_input& arrays, bool& tag_set) {
+  std::string& ca_line = state.ca.ca_line;
+  if (const int status = arrays.read_line(ca_line); status != status_ok) {
+    if (status == status_end_of_file) return Next_line::end;
+    report_damage(state.console, arrays, arrays.line_number() + 1, iostat_message(status));
+    return Next_line::damaged;
+  }
+  std::string_view line = trim(ca_line);
+  if (line.empty()) {
+    const long blank_line = arrays.line_number();
+    if (blank_lines_end_the_file(arrays, ca_line)) return Next_line::end;
+    report_damage(state.console, arrays, blank_line, "blank line among the arrays");
+    return Next_line::damaged;
+  }
+  if (is_end_line(line)) return Next_line::end;
+  tag_set = line.find("Polymorph:") != std::string_view::npos;
+  state.ca.ca_tag.assign(tag_set ? "Polymorph" : "");
+  if (tag_set) {
+    const auto blank = line.find(' ');
+    line = blank == std::string_view::npos ? std::string_view() : line.substr(blank);
+  }
+  const Options& o = state.options;
+  const std::string fault =
+      read_row_indices(line, o.ca_order, o.db_is_generated ? 1 : 0, state.ca.ca_perm);
+  if (fault.empty()) return Next_line::array;
+  report_damage(state.console, arrays, arrays.line_number(), fault);
+  return Next_line::damaged;
+}
+
+// Reads the methods line that belongs to the array just read; false (reported) when it is
+// missing or damaged.
+bool read_next_flags(Program_state& state, Text_input& methods, std::string& line,
+                     Method_flags& flags) {
+  if (const int status = methods.read_line(line); status != status_ok) {
+    report_damage(state.console, methods, methods.line_number() + 1,
+                  status == status_end_of_file
+                      ? "missing: the methods file ends before its arrays file"
+                      : iostat_message(status));
+    return false;
+  }
+  if (read_method_flags(line, flags)) return true;
+  report_damage(state.console, methods, methods.line_number(),
+                "not a blank and 8 hexadecimal digits");
+  return false;
+}
+
 }  // namespace
 
 bool write_selected_arrays(Program_state& state, Text_input& arrays, Text_input& methods,
@@ -159,50 +210,19 @@ bool write_selected_arrays(Program_state& state, Text_input& arrays, Text_input&
       filtering ? Method_flags{1} << method_bit[static_cast<std::size_t>(filter_method)] : 0;
   if (filter_by_method && filter_method != 0) show_filter_line(state, filter_method);
 
-  std::string& ca_line = state.ca.ca_line;
-  std::string& ca_tag = state.ca.ca_tag;
   std::string methods_line;
   Row_buffer row;
   for (;;) {
     // An interrupt while the arrays stream ends the run between two arrays, whole lines only.
     stop_if_signalled();
-    if (arrays.read_line(ca_line) != status_ok) return true;
-    std::string_view line = trim(ca_line);
-    if (line.empty()) {
-      const long blank_line = arrays.line_number();
-      if (blank_lines_end_the_file(arrays, ca_line)) return true;
-      report_damage(state.console, arrays, blank_line, "blank line among the arrays");
-      return false;
-    }
-    if (is_end_line(line)) return true;
     bool tag_set = false;
-    ca_tag.clear();
-    if (line.find("Polymorph:") != std::string_view::npos) {
-      const auto blank = line.find(' ');
-      line = blank == std::string_view::npos ? std::string_view() : line.substr(blank);
-      ca_tag = "Polymorph";
-      tag_set = true;
-    }
-    const std::string fault =
-        read_row_indices(line, n, o.db_is_generated ? 1 : 0, state.ca.ca_perm);
-    if (!fault.empty()) {
-      report_damage(state.console, arrays, arrays.line_number(), fault);
-      return false;
-    }
+    const Next_line next = read_next_array(state, arrays, tag_set);
+    if (next != Next_line::array) return next == Next_line::end;
     if (o.db_has_methods) {
-      if (methods.read_line(methods_line) != status_ok) {
-        report_damage(state.console, methods, methods.line_number() + 1,
-                      "missing: the methods file ends before its arrays file");
-        return false;
-      }
       Method_flags flags = 0;
-      if (!read_method_flags(methods_line, flags)) {
-        report_damage(state.console, methods, methods.line_number(),
-                      "not a blank and 8 hexadecimal digits");
-        return false;
-      }
+      if (!read_next_flags(state, methods, methods_line, flags)) return false;
       if (filtering && (flags & filter_bit) == 0) continue;
-      tag_set = tag_with_flag_names(ca_tag, flags);
+      tag_set = tag_with_flag_names(state.ca.ca_tag, flags);
     }
     write_array(state, n, tag_set, row);
     if (o.find_gf_polynomial) {
