@@ -19,8 +19,11 @@ namespace {
 // A field order in four columns as the prompt lines show it; one too wide for them (orders go
 // up to 65536) is shown whole after a blank instead of as asterisks, so the user sees it.
 std::string gf_order_text(std::int32_t order) {
-  const std::string field = fixed_int(order, 4);
-  return field.front() == '*' ? " " + std::to_string(order) : field;
+  std::string field = fixed_int(order, 4);
+  if (field.front() != '*') return field;
+  field.assign(1, ' ');
+  field += std::to_string(order);
+  return field;
 }
 
 constexpr std::string_view not_a_whole_number =
