@@ -28,12 +28,13 @@ void Console::write(std::string_view text) {
 void Console::flush() { out_.flush(); }
 
 std::string Console::read_line() {
-  out_.flush();
   if (before_read_) before_read_();
   std::string line;
   bool answered = false;
   {
     Waiting_for_answer waiting;
+    // The prompt shows only once the files are flushed and a signal would end the wait.
+    out_.flush();
     // No answer uses more than its first few hundred characters; keeping at most a fixed
     // number of them lets an endless line cost no memory.
     for (int c = in_.get(); c != std::char_traits<char>::eof(); c = in_.get()) {

@@ -14,9 +14,10 @@ class Console {
 
   void line(std::string_view text);   // writes text and a line break to standard output
   void write(std::string_view text);  // writes text without ending the line
-  // Flushes standard output, runs the before-read step and reads one whole input line (a
-  // trailing CR is dropped; of a very long line the first 65536 characters are kept). End of input stops the program: "End of input." on the error
-  // stream, exit status 1. A signal noted before the wait stops it too (Stop_signals.hpp).
+  // Runs the before-read step, flushes standard output and reads one whole input line (a
+  // trailing CR is dropped; of a very long line the first 65536 characters are kept). End of
+  // input stops the program: "End of input." on the error stream, exit status 1. A signal
+  // noted before the wait stops it too (Stop_signals.hpp).
   std::string read_line();
   void flush();                       // flushes standard output
   // The step run before every wait for an answer (the program flushes its output files there,
