@@ -322,7 +322,7 @@ class Gf_matrix_ops {
     const std::string lines[] = {
         name("###Error in ", routine) + " line length exceeds" +
             f(static_cast<long long>(line_buffer), 5) + " characters.",
-        position + "", "Line terminated."};
+        position, "Line terminated."};
     for (const std::string& text : lines) {
       console_.line(text);
       if (unit != nullptr && unit->is_open()) unit->write_line(text);
