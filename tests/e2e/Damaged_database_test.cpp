@@ -10,18 +10,6 @@ namespace {
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
 
-Order_files three_arrays() {
-  Order_files f;
-  f.all = "3 0\nNo Costas arrays.\n";
-  f.all_methods = "3 0\n";
-  f.essential = "1 2 4 3\n1 3 4 2\n2 4 3 1\n";
-  f.essential_methods = " 00000002\n 00000004\n 00000008\n";
-  f.symmetrical = "No symmetrical Costas arrays.\n";
-  f.g_symmetrical = "No G-symmetrical Costas arrays.\n";
-  f.log = six_log_lines;
-  return f;
-}
-
 struct Damage_case {
   const char* what;
   bool methods_file;     // the damage is in the essential-set methods file
@@ -56,7 +44,7 @@ TEST_F(Damage_fixture, DamagedLinesStopTheRunAndKeepWhatWasWritten) {
   const Lines rows = {"   0  1  3  2", "   0  2  3  1", "   1  3  2  0"};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    Order_files f = three_arrays();
+    Order_files f = three_essential_arrays();
     (c.methods_file ? f.essential_methods : f.essential) = c.text;
     write_order(dir / "db" / "Generated", 4, f, true);
     set_options(dir.path(), [](Options& o) {
@@ -83,7 +71,7 @@ TEST_F(Damage_fixture, DamagedLinesStopTheRunAndKeepWhatWasWritten) {
 }
 
 TEST_F(Damage_fixture, BlankLinesAtTheEndAreNoDamage) {
-  Order_files f = three_arrays();
+  Order_files f = three_essential_arrays();
   f.essential = "1 2 4 3\n\n   \n";
   f.essential_methods = " 00000002\n";
   write_order(dir / "db" / "Generated", 4, f, true);
@@ -101,7 +89,7 @@ TEST_F(Damage_fixture, MissingFilesOfTheOrder) {
                            "Costas_essense_N=4.txt_methods.txt"};
   for (const char* file : missing) {
     SCOPED_TRACE(file);
-    write_order(dir / "db" / "Generated", 4, three_arrays(), true);
+    write_order(dir / "db" / "Generated", 4, three_essential_arrays(), true);
     fs::remove(dir / "db" / "Generated" / file);
     fs::remove(dir / "out.txt");
     set_options(dir.path(), [](Options& o) { o.ca_order = 4; });
@@ -116,7 +104,7 @@ TEST_F(Damage_fixture, MissingFilesOfTheOrder) {
 }
 
 TEST_F(Damage_fixture, WrongDatabasePath) {
-  write_order(dir / "db" / "Generated", 4, three_arrays(), true);
+  write_order(dir / "db" / "Generated", 4, three_essential_arrays(), true);
   set_options(dir.path(), [this](Options& o) {
     o.ca_order = 4;
     o.database_path = (dir / "db").string();   // no separator at its end
@@ -131,7 +119,7 @@ TEST_F(Damage_fixture, WrongDatabasePath) {
 }
 
 TEST_F(Damage_fixture, OutputFilesThatCannotBeOpened) {
-  write_order(dir / "db" / "Generated", 4, three_arrays(), true);
+  write_order(dir / "db" / "Generated", 4, three_essential_arrays(), true);
   set_options(dir.path(), [](Options& o) {
     o.ca_order = 4;
     o.symmetry_type = 2;
@@ -169,7 +157,7 @@ TEST_F(Damage_fixture, OutputFilesThatCannotBeOpened) {
 }
 
 TEST_F(Damage_fixture, PolynomialsFileThatCannotBeOpened) {
-  write_order(dir / "db" / "Generated", 4, three_arrays(), true);
+  write_order(dir / "db" / "Generated", 4, three_essential_arrays(), true);
   set_options(dir.path(), [](Options& o) {
     o.ca_order = 4;
     o.find_gf_polynomial = true;

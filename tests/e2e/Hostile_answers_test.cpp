@@ -199,15 +199,7 @@ std::uint64_t first_primitive_element(std::uint64_t q) {
 // 64 bits on its own, apart from the program's field modules.
 TEST(Hostile_answers, FieldOrderOfFiftyThousandGivesTrueCoefficients) {
   Temp_dir dir;
-  Order_files f;
-  f.all = "3 0\nNo Costas arrays.\n";
-  f.all_methods = "3 0\n";
-  f.essential = "1 2 4 3\n1 3 4 2\n2 4 3 1\n";
-  f.essential_methods = " 00000002\n 00000004\n 00000008\n";
-  f.symmetrical = "No symmetrical Costas arrays.\n";
-  f.g_symmetrical = "No G-symmetrical Costas arrays.\n";
-  f.log = six_log_lines;
-  write_order(dir / "db" / "Generated", 4, f, true);
+  write_order(dir / "db" / "Generated", 4, three_essential_arrays(), true);
   set_options(dir.path(), [](Options& o) {
     o.ca_order = 4;
     o.symmetry_type = 2;

@@ -22,13 +22,7 @@ const std::string done_prompt = " Done (Y for yes, N for no)?\n";
 // Order 4 of the generated database, essential set of three arrays; the log file holds only
 // its first two summary lines when cut_log is set, so that the run stops at "Continue?".
 void write_database(const fs::path& dir, bool cut_log) {
-  Order_files f;
-  f.all = "3 0\nNo Costas arrays.\n";
-  f.all_methods = "3 0\n";
-  f.essential = "1 2 4 3\n1 3 4 2\n2 4 3 1\n";
-  f.essential_methods = " 00000002\n 00000004\n 00000008\n";
-  f.symmetrical = "No symmetrical Costas arrays.\n";
-  f.g_symmetrical = "No G-symmetrical Costas arrays.\n";
+  Order_files f = three_essential_arrays();
   const Lines log = split_lines(six_log_lines);
   f.log = cut_log ? log[0] + "\n" + log[1] + "\n" : six_log_lines;
   write_order(dir / "db" / "Generated", 4, f, true);

@@ -16,15 +16,7 @@ using Lines = std::vector<std::string>;
 const std::string full_disk = "28 no space left on device; volume full";
 
 void write_database(const fs::path& dir) {
-  Order_files f;
-  f.all = "3 0\nNo Costas arrays.\n";
-  f.all_methods = "3 0\n";
-  f.essential = "1 2 4 3\n1 3 4 2\n2 4 3 1\n";
-  f.essential_methods = " 00000002\n 00000004\n 00000008\n";
-  f.symmetrical = "No symmetrical Costas arrays.\n";
-  f.g_symmetrical = "No G-symmetrical Costas arrays.\n";
-  f.log = six_log_lines;
-  write_order(dir / "db" / "Generated", 4, f, true);
+  write_order(dir / "db" / "Generated", 4, three_essential_arrays(), true);
 }
 
 // Order 4, essential set, output text file out (relative to the working folder).

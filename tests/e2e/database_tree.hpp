@@ -54,6 +54,20 @@ inline Order_files generated_order_4() {
   return f;
 }
 
+// Order 4 of the generated database with an essential set of three arrays flagged Welch 0,
+// Welch 1 and Welch 2, and no arrays in the other classes.
+inline Order_files three_essential_arrays() {
+  Order_files f;
+  f.all = "3 0\nNo Costas arrays.\n";
+  f.all_methods = "3 0\n";
+  f.essential = "1 2 4 3\n1 3 4 2\n2 4 3 1\n";
+  f.essential_methods = " 00000002\n 00000004\n 00000008\n";
+  f.symmetrical = "No symmetrical Costas arrays.\n";
+  f.g_symmetrical = "No G-symmetrical Costas arrays.\n";
+  f.log = six_log_lines;
+  return f;
+}
+
 inline void write_order(const std::filesystem::path& folder, int n, const Order_files& f,
                         bool generated) {
   std::filesystem::create_directories(folder);
