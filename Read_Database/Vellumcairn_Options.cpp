@@ -130,7 +130,9 @@ void set_default_options(Program_state& state) {
   options.output_position = "APPEND";
   options.find_gf_polynomial = false;
   next_gf_order(state, options.ca_order);
-  options.database_path = unix_paths ? "/media/Costas Arrays" : "D:\\";
+  // The folder name is appended to the path directly, so the Unix default ends in its
+  // separator as "D:\" does; without it the database could never be found there.
+  options.database_path = unix_paths ? "/media/Costas Arrays/" : "D:\\";
   options.output_pathname = unix_paths ? "./Vellumcairn_Output.txt" : ".\\Vellumcairn_Output.txt";
 }
 

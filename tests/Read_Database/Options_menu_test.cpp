@@ -19,7 +19,7 @@ TEST(Options_menu, ScreenShowsTheSummaryTableAndTheCurrentOptions) {
   session.run(menu);
   EXPECT_FALSE(session.stopped);
   const std::string path_line =
-      unix_paths ? "10 /media/Costas Arrays, Database folder" : "10 D:\\, Database folder";
+      unix_paths ? "10 /media/Costas Arrays/, Database folder" : "10 D:\\, Database folder";
   const std::string output_line = unix_paths
                                       ? "11 ./Vellumcairn_Output.txt, Pathname for output text"
                                       : "11 .\\Vellumcairn_Output.txt, Pathname for output text";

@@ -57,7 +57,7 @@ std::string join_lines(const std::vector<std::string>& lines, const char* end = 
 std::string defaults_as_written() {
   if (!unix_paths) return default_file;
   auto lines = split_lines(default_file);
-  lines[12] = "/media/Costas Arrays  ,Path for database top-level database folder";
+  lines[12] = "/media/Costas Arrays/  ,Path for database top-level database folder";
   lines[13] = "./Vellumcairn_Output.txt  ,Pathname for output text";
   return join_lines(lines);
 }
