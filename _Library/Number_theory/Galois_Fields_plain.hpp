@@ -10,6 +10,25 @@
 #include "Galois_Fields_Matrix_Utilities.hpp"
 #include "Galois_Fields_PM_Matrix_Utilities.hpp"
 
+// a^n in a field of the given order by square and multiply from the low bit, the exponent
+// reduced modulo order - 1 first (floor modulo), as both fields' powers are defined.
+template <typename Traits>
+typename Traits::element plain_power(const Traits& traits, typename Traits::element a,
+                                     std::int32_t n, std::int64_t order) {
+  const std::int64_t m = order - 1;
+  std::int64_t e = m > 0 ? ((n % m) + m) % m : 0;
+  if (e == 0) return traits.one();
+  if (e == 1) return a;
+  typename Traits::element result = traits.one(), base = a;
+  for (;;) {
+    const bool bit = (e & 1) != 0;
+    e >>= 1;
+    if (bit) result = traits.mul(result, base);
+    if (e == 0) return result;
+    base = traits.mul(base, base);
+  }
+}
+
 struct GFPM_plain_traits {
   using element = std::int32_t;
   static constexpr std::string_view prefix = GFPM_field_traits::prefix;
@@ -31,20 +50,7 @@ struct GFPM_plain_traits {
   element add(element a, element b) const { return reduce(std::int64_t{a} + b); }
   element sub(element a, element b) const { return reduce(std::int64_t{a} - b); }
   element mul(element a, element b) const { return reduce(std::int64_t{a} * b); }
-  element exp(element a, std::int32_t n) const {
-    const std::int64_t m = field->GFPM_order - 1;
-    std::int64_t e = m > 0 ? ((n % m) + m) % m : 0;
-    if (e == 0) return 1;
-    if (e == 1) return a;
-    element result = 1, base = a;
-    for (;;) {
-      const bool bit = (e & 1) != 0;
-      e >>= 1;
-      if (bit) result = mul(result, base);
-      if (e == 0) return result;
-      base = mul(base, base);
-    }
-  }
+  element exp(element a, std::int32_t n) const { return plain_power(*this, a, n, field->GFPM_order); }
   element div(element a, element b) const { return mul(a, exp(b, -1)); }
   bool equal(element a, element b) const { return a == b; }
   std::int32_t no_of_pes() const { return field->GFPM_no_of_pes; }
@@ -67,18 +73,7 @@ struct GFVE_plain_traits : GFVE_names {
     return field->multiply_by_subtraction(a, b);
   }
   element exp(const element& a, std::int32_t n) const {
-    const std::int64_t m = field->GFVE_order - 1;
-    std::int64_t e = m > 0 ? ((n % m) + m) % m : 0;
-    if (e == 0) return one();
-    if (e == 1) return a;
-    element result = one(), base = a;
-    for (;;) {
-      const bool bit = (e & 1) != 0;
-      e >>= 1;
-      if (bit) result = mul(result, base);
-      if (e == 0) return result;
-      base = mul(base, base);
-    }
+    return plain_power(*this, a, n, field->GFVE_order);
   }
   element div(const element& a, const element& b) const { return mul(a, exp(b, -1)); }
   bool equal(const element& a, const element& b) const { return field->GFVE_equal(a, b); }
