@@ -120,7 +120,7 @@ void measure(const Case& c, bool plain, double budget) {
     if (c.kind == 1) {
       run(GFPM_plain_traits{&s.gfpm});
     } else {
-      run(GFVE_plain_traits{{}, &s.gfve});
+      run(GFVE_plain_traits{{{}, &s.gfve}});
     }
     std::printf(" | plain: build %7.3f s, %10.1f arrays/s", plain_build, plain_rate);
   }

@@ -61,14 +61,9 @@ struct GFPM_plain_traits {
   std::string coefficients(element x) const { return free_form(x); }
 };
 
-struct GFVE_plain_traits : GFVE_names {
-  using element = GFVE_element;
-  Galois_Fields_Vector_Extension* field;
-
-  element zero() const { return field->GFVE_zero; }
-  element one() const { return field->GFVE_one; }
-  element add(const element& a, const element& b) const { return field->GFVE_Add(a, b); }
-  element sub(const element& a, const element& b) const { return field->GFVE_Sub(a, b); }
+// The module's own elements and operations, but products by repeated subtraction of the
+// generator and logarithms always by search.
+struct GFVE_plain_traits : GFVE_field_traits {
   element mul(const element& a, const element& b) const {
     return field->multiply_by_subtraction(a, b);
   }
@@ -76,12 +71,7 @@ struct GFVE_plain_traits : GFVE_names {
     return plain_power(*this, a, n, field->GFVE_order);
   }
   element div(const element& a, const element& b) const { return mul(a, exp(b, -1)); }
-  bool equal(const element& a, const element& b) const { return field->GFVE_equal(a, b); }
-  std::int32_t no_of_pes() const { return field->GFVE_no_of_pes; }
-  element pe(std::int32_t npe) const { return field->GFVE_pes[static_cast<std::size_t>(npe - 1)]; }
-  std::int32_t order() const { return field->GFVE_order; }
   std::int32_t table_log(const element&, std::int32_t) const { return -1; }
-  std::string coefficients(const element& x) const { return field->coefficient_line(x); }
 };
 
 // The generating polynomial of one array by the plain algorithms: V built by plain powers,
