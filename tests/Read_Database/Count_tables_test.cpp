@@ -48,13 +48,10 @@ TEST(Count_check, WritesOneLinePerOrderThenStopsNormally) {
   Working_dir here(dir.path());
   Scripted_console script;
   Program_state state(script.console);
-  try {
-    write_count_check(state);
-    FAIL() << "write_count_check returned";
-  } catch (const Program_stop& stop) {
-    EXPECT_EQ(stop.code, "Normal exit.");
-    EXPECT_EQ(stop.exit_status, 0);
-  }
+  const auto stop = stop_of([&] { write_count_check(state); });
+  ASSERT_TRUE(stop.has_value()) << "write_count_check returned";
+  EXPECT_EQ(stop->code, "Normal exit.");
+  EXPECT_EQ(stop->exit_status, 0);
   const auto lines = read_lines(dir / "cancheck.csv");
   ASSERT_EQ(lines.size(), 499u);
   EXPECT_EQ(lines.front(), "   2 ,  2 ,  1 ,  1 ,  1");
@@ -70,11 +67,8 @@ TEST(Count_check, AnUnwritableFileIsReportedNotCalledANormalExit) {
   std::filesystem::create_directory(dir / "cancheck.csv");   // a folder in the file's place
   Scripted_console script;
   Program_state state(script.console);
-  try {
-    write_count_check(state);
-    FAIL() << "write_count_check returned";
-  } catch (const Program_stop& stop) {
-    EXPECT_EQ(stop.code, "2");
-  }
+  const auto stop = stop_of([&] { write_count_check(state); });
+  ASSERT_TRUE(stop.has_value()) << "write_count_check returned";
+  EXPECT_EQ(stop->code, "2");
   EXPECT_TRUE(script.out.str().starts_with(" Error opening cancheck.csv: ")) << script.out.str();
 }

@@ -65,13 +65,10 @@ TEST(Ask_yes_no_stop, CutsAtTheLastMarkAndStopsOnQOrS) {
   for (const char* answer : {"q\n", "Stop\n", "S\n", "quit\n"}) {
     Scripted_console io(answer);
     Pause_m pause(io.console);
-    try {
-      pause.ask_yes_no_stop("Go on?");
-      ADD_FAILURE() << "no stop for " << answer;
-    } catch (const Program_stop& stop) {
-      EXPECT_EQ(stop.code, "2");
-      EXPECT_EQ(stop.exit_status, 0);
-    }
+    const auto stop = stop_of([&] { pause.ask_yes_no_stop("Go on?"); });
+    ASSERT_TRUE(stop.has_value()) << "no stop for " << answer;
+    EXPECT_EQ(stop->code, "2");
+    EXPECT_EQ(stop->exit_status, 0);
   }
 }
 
@@ -83,13 +80,10 @@ TEST(Agree_or_stop, NoEndsSilently) {
 
   Scripted_console no("N\n");
   Pause_m refuse(no.console);
-  try {
-    refuse.agree_or_stop("Agree?");
-    ADD_FAILURE() << "N did not stop";
-  } catch (const Program_stop& stop) {
-    EXPECT_EQ(stop.code, "");
-    EXPECT_EQ(stop.exit_status, 0);
-  }
+  const auto stop = stop_of([&] { refuse.agree_or_stop("Agree?"); });
+  ASSERT_TRUE(stop.has_value()) << "N did not stop";
+  EXPECT_EQ(stop->code, "");
+  EXPECT_EQ(stop->exit_status, 0);
 }
 
 TEST(Pause_or_run, SwitchesTurnOffOneByOne) {
@@ -112,12 +106,9 @@ TEST(Pause_or_run, IndexOutOfBoundsStopsWithCode2) {
   for (int index : {101, -1}) {
     Scripted_console io;
     Pause_m pause(io.console);
-    try {
-      pause.pause_or_run(index);
-      ADD_FAILURE() << index;
-    } catch (const Program_stop& stop) {
-      EXPECT_EQ(stop.code, "2");
-    }
+    const auto stop = stop_of([&] { pause.pause_or_run(index); });
+    ASSERT_TRUE(stop.has_value()) << index;
+    EXPECT_EQ(stop->code, "2");
     EXPECT_EQ(io.lines()[0], "###Error in pause_or_run, index out of bounds");
     EXPECT_EQ(io.lines()[1], "Maximum allowable is100input is:" + std::string(index == 101 ? " 101" : "  -1"));
   }
@@ -126,11 +117,8 @@ TEST(Pause_or_run, IndexOutOfBoundsStopsWithCode2) {
 TEST(Console, EndOfInputAtAPromptStopsWithStatusOne) {
   Scripted_console io("maybe\n");
   Pause_m pause(io.console);
-  try {
-    pause.ask_yes_no("Done?");
-    ADD_FAILURE() << "no stop at end of input";
-  } catch (const Program_stop& stop) {
-    EXPECT_EQ(stop.code, "End of input.");
-    EXPECT_EQ(stop.exit_status, 1);
-  }
+  const auto stop = stop_of([&] { pause.ask_yes_no("Done?"); });
+  ASSERT_TRUE(stop.has_value()) << "no stop at end of input";
+  EXPECT_EQ(stop->code, "End of input.");
+  EXPECT_EQ(stop->exit_status, 1);
 }

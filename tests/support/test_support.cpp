@@ -60,6 +60,15 @@ std::vector<std::string> split_lines(const std::string& text) {
   return lines;
 }
 
+std::optional<Program_stop> stop_of(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const Program_stop& stop) {
+    return stop;
+  }
+  return std::nullopt;
+}
+
 std::vector<std::string> Scripted_console::lines() const { return split_lines(out.str()); }
 std::vector<std::string> Run_result::lines() const { return split_lines(out); }
 

@@ -3,12 +3,15 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "Console_io.hpp"
+#include "Program_stop.hpp"
 
 // A fresh temporary folder, removed with everything in it at the end of the test.
 class Temp_dir {
@@ -45,6 +48,9 @@ struct Scripted_console {
   Console console;
   std::vector<std::string> lines() const;   // standard output split into lines
 };
+
+// Runs action and returns the stop that ended it, or nothing when it returned normally.
+std::optional<Program_stop> stop_of(const std::function<void()>& action);
 
 struct Run_result {
   std::string out;
