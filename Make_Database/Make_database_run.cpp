@@ -8,8 +8,11 @@
 #include "Costas_search.hpp"
 #include "Database_writer.hpp"
 #include "Generated_family.hpp"
-#include "Program_state.hpp"
-#include "Program_stop.hpp"
+#include "Number_Theory_M.hpp"
+#include "Options_file.hpp"
+#include "Text_files.hpp"
+#include "Vellumcairn_User_Interface.hpp"
+#include "iostat_table.hpp"
 
 namespace {
 
@@ -123,17 +126,33 @@ class Builder {
   Build_report report_;
 };
 
-// Writes Vellumcairn_Options.txt in the working folder for the database at path.
-bool write_options_file(const std::string& database_path, Console& console) {
-  Program_state state(console);
-  try {
-    set_default_options(state);
-    state.options.database_path = database_path;
-    state.options.use_search_db = false;
-    state.options.ca_order = 12;
-    next_gf_order(state, state.options.ca_order + 1);
-    save_options(state);
-  } catch (const Program_stop&) {
+// Writes Vellumcairn_Options.txt in the working folder for the database at database_path:
+// the defaults with the generated database, order 12 and the first field order above it.
+// Nothing is asked: a failure is one line on the error stream.
+bool write_options_for(const std::string& database_path, Console& console) {
+  Options o;
+  o.database_path = database_path;
+  o.output_pathname = default_output_pathname;
+  o.use_search_db = false;
+  o.ca_order = 12;
+  Number_Theory_M number_theory(console);
+  o.gf_order = o.ca_order + 1;
+  for (number_theory.factorize(o.gf_order); number_theory.factor_record.count != 1;
+       number_theory.factorize(++o.gf_order)) {
+  }
+  // The database is read-only: the options file never goes into one of its folders.
+  for (const char* folder : {"Generated\\", "Searches\\"}) {
+    if (path_lies_inside(options_file_name, database_path + folder)) {
+      console.err() << "make_database: " << options_file_name << " lies in the database folder "
+                    << database_path << folder << ", which is read-only\n";
+      return false;
+    }
+  }
+  const Options_file_status written = write_options_file(o, options_file_name);
+  if (const int status = written.open != status_ok ? written.open : written.write;
+      status != status_ok) {
+    console.err() << "make_database: cannot write " << options_file_name << ": "
+                  << iostat_message(status) << '\n';
     return false;
   }
   console.line(std::string("Wrote ") + options_file_name + " with database path " + database_path);
@@ -187,7 +206,7 @@ int run_make_database(const std::vector<std::string>& args, Console& console, bo
     }
   }
   if (!options.options_database_path.empty() &&
-      !write_options_file(options.options_database_path, console)) {
+      !write_options_for(options.options_database_path, console)) {
     return 1;
   }
   return 0;

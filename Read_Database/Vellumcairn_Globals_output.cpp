@@ -2,6 +2,8 @@
 // overwriting), the reports and questions on failure, and closing.
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <optional>
 
 #include "Console_io.hpp"
 #include "Program_state.hpp"
@@ -33,14 +35,70 @@ Write_position write_position(std::string_view output_position) {
   return rewind ? Write_position::rewind : Write_position::append;
 }
 
-// Opens one CSV file; on failure reports, asks "Continue?" and ends the program on N.
+// Why an output file must not be opened for writing, with the status its report shows.
+struct Refusal {
+  int status;
+  std::string reason;
+};
+
+constexpr int status_in_use = 203;        // "File already opened in another unit"
+constexpr int status_read_only = EROFS;   // "read-only file system access"
+
+// An output file is refused when it is the same file (whatever its spelling or links) as a
+// database file this run reads, the options file, or an output file this run opened before
+// it, and when it lies in the database's Generated or Searches folder: the database is
+// read-only, and opening such a file would truncate or append to it.
+std::optional<Refusal> output_refusal(const Program_state& state, const std::string& name) {
+  if (const std::optional<File_identity> identity = file_identity(name)) {
+    const Database_files& db = state.database;
+    for (const Text_input* file : {&db.essential, &db.essential_methods, &db.g_symmetrical,
+                                   &db.g_symmetrical_methods, &db.log, &db.symmetrical,
+                                   &db.symmetrical_methods, &db.all_arrays,
+                                   &db.all_arrays_methods}) {
+      if (file->identity() == identity) {
+        return Refusal{status_in_use, "It is the database file " + file->name() +
+                                          ", which this run reads"};
+      }
+    }
+    if (file_identity(options_file_name) == identity) {
+      return Refusal{status_in_use, std::string("It is the options file ") + options_file_name +
+                                        ", which this program keeps"};
+    }
+    const Output_files& output = state.output;
+    const std::pair<const Text_output*, const char*> outputs[] = {
+        {&output.text, "output text file"},
+        {&output.csv, "CSV file"},
+        {&output.methods_csv, "methods CSV file"},
+        {&output.polynomials_csv, "polynomials CSV file"}};
+    for (const auto& [file, kind] : outputs) {
+      if (file->identity() == identity) {
+        return Refusal{status_in_use, std::string("It is the ") + kind + " " + file->name() +
+                                          " of this run"};
+      }
+    }
+  }
+  for (const char* folder : {"Generated\\", "Searches\\"}) {
+    const std::string composed = std::string(trim_right(state.options.database_path)) + folder;
+    if (path_lies_inside(name, composed)) {
+      return Refusal{status_read_only,
+                     "It lies in the database folder " + composed + ", which is read-only"};
+    }
+  }
+  return std::nullopt;
+}
+
+// Opens one CSV file; on failure or refusal reports, asks "Continue?" and ends the program
+// on N.
 void open_csv(Program_state& state, Text_output& file, const std::string& name,
               std::string_view failure) {
-  const int status = file.open(name, write_position(state.options.output_position));
+  const std::optional<Refusal> refusal = output_refusal(state, name);
+  const int status = refusal ? refusal->status
+                             : file.open(name, write_position(state.options.output_position));
   if (status == status_ok) return;
   state.console.line(free_form(failure, status));
   state.console.line(free_form("pathname: ", name));
   state.console.line(free_form("I/O error: ", iostat_message(status)));
+  if (refusal) state.console.line(free_form(refusal->reason));
   if (!state.pause.ask_yes_no("Continue?")) stop_with_code("");
 }
 
@@ -58,10 +116,13 @@ void open_output_files(Program_state& state) {
   Console& console = state.console;
   Output_files& output = state.output;
   const std::string pathname(trim_right(state.options.output_pathname));
-  if (const int status = output.text.open(pathname, write_position(state.options.output_position));
+  const std::optional<Refusal> refusal = output_refusal(state, pathname);
+  if (const int status = refusal ? refusal->status
+                                 : output.text.open(pathname,
+                                                    write_position(state.options.output_position));
       status != status_ok) {
     console.line(free_form("### Could not open ", pathname));
-    console.line(free_form("I/O error: ", iostat_message(status)));
+    console.line(free_form(refusal ? refusal->reason : "I/O error: " + iostat_message(status)));
     if (!state.pause.ask_yes_no("Continue?")) stop_with_code("2");
     state.status.text_output_open = false;
     state.status.text_output = nullptr;

@@ -18,8 +18,6 @@ namespace {
 
 constexpr std::size_t path_length = 132;
 
-std::string blanks(std::size_t count) { return std::string(count, ' '); }
-
 // The first width columns of line, blank-padded when the line is shorter.
 std::string columns(std::string_view line, std::size_t width) {
   return pad_right(line, width);
@@ -132,8 +130,8 @@ void set_default_options(Program_state& state) {
   next_gf_order(state, options.ca_order);
   // The folder name is appended to the path directly, so the Unix default ends in its
   // separator as "D:\" does; without it the database could never be found there.
-  options.database_path = unix_paths ? "/media/Costas Arrays/" : "D:\\";
-  options.output_pathname = unix_paths ? "./Vellumcairn_Output.txt" : ".\\Vellumcairn_Output.txt";
+  options.database_path = default_database_path;
+  options.output_pathname = default_output_pathname;
 }
 
 void load_options(Program_state& state) {
@@ -171,65 +169,20 @@ void load_options(Program_state& state) {
   if (options.find_gf_polynomial) next_gf_order(state, options.gf_order);
 }
 
-namespace {
-
-// The field order in columns 1-4 and blanks to column 36; an order of 10000 or more takes
-// the columns it needs instead of four asterisks, so that it reads back.
-std::string gf_order_field(std::int32_t gf_order) {
-  std::string field = fixed_int(gf_order, 4);
-  if (field.front() == '*') field = std::to_string(gf_order);
-  field.append(field.size() < 36 ? 36 - field.size() : 1, ' ');
-  return field;
-}
-
-// The 16 lines of the options file.
-std::array<std::string, 16> option_file_lines(const Options& o) {
-  const auto logical = [](bool value) { return std::string(1, value ? 'T' : 'F'); };
-  return {
-      "This is a computer-generated file.  Edit at your own risk.  ",
-      "A read error will cause this file to be replaced with default options.",
-      "Option" + blanks(30) + "Function",
-      logical(o.use_search_db) + blanks(34) + ",T => all CAs data base to order" +
-          fixed_int(MAX_SEARCH_ORDER, 3) + "; F => generated CAs data base to order" +
-          fixed_int(MAX_GENERATED_ORDER, 4),
-      fixed_int(o.ca_order, 4) + blanks(32) + ",Order of CAs for output",
-      logical(o.filter_by_method) + blanks(34) + ",T => filter by generator method; F => output all",
-      fixed_int(o.filter_method, 2) + blanks(34) +
-          ",If previous T, filter by generator method 1 to 19",
-      fixed_int(o.symmetry_type, 1) + blanks(34) +
-          ",1 => All, 2 => Essential, 3 => Symmetrical, 4 => G-Symmetrical",
-      fixed_int(o.index_base, 1) + blanks(34) +
-          ",0 => Output CAs are row indices from 0 to N-1, 1 => from 1 to N",
-      pad_right(o.output_position, 6) + blanks(30) +
-          ",APPEND => append to existing output files; REWIND => overwrite",
-      logical(o.find_gf_polynomial) + blanks(34) +
-          ",T => Find generating polynomial in a Galois field.",
-      gf_order_field(o.gf_order) + ",Order of Galois field.",
-      std::string(trim_right(o.database_path)) + blanks(2) +
-          ",Path for database top-level database folder",
-      std::string(trim_right(o.output_pathname)) + blanks(2) + ",Pathname for output text",
-      "",
-      "",
-  };
-}
-
-}  // namespace
-
 void save_options(Program_state& state) {
   Console& console = state.console;
-  Text_output file;
-  const int open_status = file.open(options_file_name, Write_position::rewind);
-  if (open_status != status_ok) {
+  const Options_file_status written = write_options_file(state.options, options_file_name);
+  if (written.open != status_ok) {
     console.line(free_form("Error opening ", options_file_name, ", error: ",
-                           iostat_message(open_status)));
+                           iostat_message(written.open)));
     console.line(free_form("Make sure that you have write permissions"));
     console.line(free_form("Default options not saved."));
     if (!state.pause.ask_yes_no("Continue?")) stop_with_code("2");
     return;
   }
-  for (const std::string& line : option_file_lines(state.options)) file.write_line(line);
-  if (const int status = file.close(); status != status_ok) {
-    console.line(free_form("Error writing ", options_file_name, ": ", iostat_message(status)));
+  if (written.write != status_ok) {
+    console.line(free_form("Error writing ", options_file_name, ": ",
+                           iostat_message(written.write)));
   }
 }
 

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -32,7 +33,61 @@ bool file_exists(std::string_view name) {
   return ::stat(native_path(name).c_str(), &info) == 0;
 }
 
+namespace {
+
+std::optional<File_identity> identity_of(const struct stat& info) {
+  return File_identity{static_cast<unsigned long long>(info.st_dev),
+                       static_cast<unsigned long long>(info.st_ino)};
+}
+
+std::optional<File_identity> identity_of_open(std::FILE* file) {
+  struct stat info {};
+  if (file == nullptr || ::fstat(fileno(file), &info) != 0) return std::nullopt;
+  return identity_of(info);
+}
+
+// The absolute path with every link resolved, a dangling last link included (writing through
+// it would create its target), and "." and ".." taken out.
+std::filesystem::path resolved_path(const std::filesystem::path& name) {
+  namespace fs = std::filesystem;
+  std::error_code error;
+  fs::path path = fs::absolute(name, error);
+  for (int links = 0; links < 40 && fs::is_symlink(fs::symlink_status(path, error)); ++links) {
+    const fs::path target = fs::read_symlink(path, error);
+    if (error) break;
+    path = target.is_absolute() ? target : path.parent_path() / target;
+  }
+  const fs::path canonical = fs::weakly_canonical(path, error);
+  return error ? path.lexically_normal() : canonical;
+}
+
+}  // namespace
+
+std::optional<File_identity> file_identity(std::string_view name) {
+  if (has_nul(name)) return std::nullopt;
+  struct stat info {};
+  if (::stat(native_path(name).c_str(), &info) != 0) return std::nullopt;
+  return identity_of(info);
+}
+
+bool path_lies_inside(std::string_view name, std::string_view folder) {
+  namespace fs = std::filesystem;
+  if (has_nul(name) || has_nul(folder)) return false;
+  std::error_code error;
+  const fs::path root = fs::canonical(native_path(folder), error);
+  if (error || !fs::is_directory(root, error)) return false;
+  const fs::path path = resolved_path(native_path(name));
+  auto part = path.begin();
+  for (const fs::path& root_part : root) {
+    if (part == path.end() || *part != root_part) return false;
+    ++part;
+  }
+  return part != path.end();
+}
+
 // ---- Text_input ----
+
+std::optional<File_identity> Text_input::identity() const { return identity_of_open(file_); }
 
 int Text_input::open(std::string_view name) {
   close();
@@ -105,6 +160,8 @@ void Text_input::close() {
 }
 
 // ---- Text_output ----
+
+std::optional<File_identity> Text_output::identity() const { return identity_of_open(file_); }
 
 int Text_output::open(std::string_view name, Write_position position) {
   close();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,19 @@ std::string native_path(std::string_view name);
 // Whether a file of that name exists (after the "\" mapping); never for a name holding a NUL.
 bool file_exists(std::string_view name);
 
+// The file system object behind a name or an open file: two equal identities are the same file,
+// however spelled (a relative path, "..", a second hard link, a symbolic link).
+struct File_identity {
+  unsigned long long device = 0;
+  unsigned long long inode = 0;
+  bool operator==(const File_identity&) const = default;
+};
+// The identity of the file a name opens (links followed); none when there is no such file.
+std::optional<File_identity> file_identity(std::string_view name);
+// Whether name, with its links and ".." resolved, lies inside the existing folder; false when
+// the folder does not exist.
+bool path_lies_inside(std::string_view name, std::string_view folder);
+
 class Text_input {
  public:
   Text_input() = default;
@@ -31,6 +45,7 @@ class Text_input {
 
   int open(std::string_view name);             // status_ok or errno; EINVAL for a NUL in name
   bool is_open() const { return file_ != nullptr; }
+  std::optional<File_identity> identity() const;   // of the open file; none when closed
   // Reads one whole line of up to max_line_length characters into line (trailing CR dropped).
   // Returns status_ok, status_end_of_file, errno on a read error, status_record_too_long for
   // a longer line (the reading stops there), or status_not_open_for_read.
@@ -62,6 +77,7 @@ class Text_output {
   // status_ok or errno (EINVAL for a NUL in name, EISDIR for a folder); creates the file.
   int open(std::string_view name, Write_position position);
   bool is_open() const { return file_ != nullptr; }
+  std::optional<File_identity> identity() const;   // of the open file; none when closed
   // Writes text and a line break. Returns status_ok, errno, or status_not_open_for_write.
   // After the first failure the file remembers it (status()) and later writes are dropped.
   int write_line(std::string_view text);

@@ -70,4 +70,35 @@ TEST(Make_database_cli, WritesTheOptionsFileForItsDatabase) {
   EXPECT_TRUE(path_found);
 }
 
+// The builder never asks: an options file it cannot write, or one that would go into the
+// read-only database, is one line on the error stream and exit status 1, with standard input
+// left unread.
+TEST(Make_database_cli, OptionsFileThatCannotBeWrittenFailsWithoutAsking) {
+  struct Case {
+    const char* what;
+    const char* working_folder;   // under the test's folder, created
+    const char* database_path;
+    const char* error;
+  };
+  const Case cases[] = {
+      {"a folder in its place", "Vellumcairn_Options.txt/..", "./database/",
+       "make_database: cannot write Vellumcairn_Options.txt: 21 is a directory\n"},
+      {"inside the database", "db/Generated", "../",
+       "make_database: Vellumcairn_Options.txt lies in the database folder ../Generated\\, which "
+       "is read-only\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Temp_dir dir;
+    const fs::path work = fs::weakly_canonical(dir / c.working_folder);
+    fs::create_directories(dir / c.working_folder);
+    const auto run = run_binary(MAKE_DATABASE_BINARY, {"--write-options", c.database_path},
+                                "Y\nY\n", work);
+    EXPECT_EQ(run.exit_status, 1);
+    EXPECT_EQ(run.err, c.error);
+    EXPECT_EQ(run.out, "");
+    EXPECT_FALSE(fs::is_regular_file(work / "Vellumcairn_Options.txt"));
+  }
+}
+
 }  // namespace
