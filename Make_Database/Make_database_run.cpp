@@ -11,7 +11,7 @@
 #include "Number_Theory_M.hpp"
 #include "Options_file.hpp"
 #include "Text_files.hpp"
-#include "Vellumcairn_User_Interface.hpp"
+#include "Count_tables.hpp"
 #include "iostat_table.hpp"
 
 namespace {

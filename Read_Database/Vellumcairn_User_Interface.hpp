@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "Count_tables.hpp"
 #include "Options_file.hpp"
 
 struct Program_state;
@@ -24,11 +25,6 @@ void options_menu(Program_state& state);           // returns after choice 0 (op
 void show_help(Program_state& state);
 
 // ---- Order summary table and count tables ----
-struct Order_counts {
-  std::int32_t all, essential, symmetrical, g_symmetrical;
-};
-// The counts of order n (2..500); zero counts for any other n.
-Order_counts count_tables(std::int32_t n);
 void order_summary_table(Program_state& state);
 // Writes "cancheck.csv" and stops with "Normal exit.".
 void write_count_check(Program_state& state);

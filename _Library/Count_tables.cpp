@@ -1,19 +1,15 @@
 // The count tables: the numbers of all, essential, symmetrical and G-symmetrical Costas arrays
-// of every order from 2 to 500 in the database, and their export to "cancheck.csv".
+// of every order from 2 to 500 that the database holds.
+#include "Count_tables.hpp"
+
 #include <array>
 #include <cstddef>
 
-#include "Program_state.hpp"
-#include "Program_stop.hpp"
-#include "Text_files.hpp"
-#include "Text_layout.hpp"
-#include "Vellumcairn_User_Interface.hpp"
-#include "iostat_table.hpp"
+#include "Options_file.hpp"
 
 namespace {
 
-constexpr std::int32_t first_counted_order = 2;
-constexpr std::int32_t last_counted_order = MAX_GENERATED_ORDER;
+static_assert(last_counted_order == MAX_GENERATED_ORDER);
 
 struct Listed_row {
   std::int32_t order, all, essential, symmetrical, g_symmetrical;
@@ -134,24 +130,4 @@ constexpr std::array<Order_counts, last_counted_order + 1> tables = build_tables
 Order_counts count_tables(std::int32_t n) {
   if (n < first_counted_order || n > last_counted_order) return {0, 0, 0, 0};
   return tables[static_cast<std::size_t>(n)];
-}
-
-void write_count_check(Program_state& state) {
-  Text_output file;
-  const int open_status = file.open("cancheck.csv", Write_position::rewind);
-  if (open_status != status_ok) {
-    state.console.line(free_form("Error opening cancheck.csv: ", iostat_message(open_status)));
-    stop_with_code("2");
-  }
-  for (std::int32_t n = first_counted_order; n <= last_counted_order; ++n) {
-    const Order_counts counts = count_tables(n);
-    file.write_line(free_form(n, ",", counts.all, ",", counts.essential, ",", counts.symmetrical,
-                              ",", counts.g_symmetrical));
-  }
-  const int close_status = file.close();
-  if (close_status != status_ok) {
-    state.console.line(free_form("Error writing cancheck.csv: ", iostat_message(close_status)));
-    stop_with_code("2");
-  }
-  stop_with_code("Normal exit.");
 }

@@ -1,0 +1,14 @@
+// The count tables: how many Costas arrays of each kind the database holds for every order
+// from 2 to 500 (exhaustive counts to order 27, constructed ones above).
+#pragma once
+
+#include <cstdint>
+
+constexpr std::int32_t first_counted_order = 2;
+constexpr std::int32_t last_counted_order = 500;
+
+struct Order_counts {
+  std::int32_t all, essential, symmetrical, g_symmetrical;
+};
+// The counts of order n (2..500); zero counts for any other n.
+Order_counts count_tables(std::int32_t n);
