@@ -3,11 +3,17 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=build-test
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug -DVELLUMCAIRN_SANITIZE=ON -DVELLUMCAIRN_TESTS=ON
+options=(-DCMAKE_BUILD_TYPE=Debug -DVELLUMCAIRN_SANITIZE=ON -DVELLUMCAIRN_TESTS=ON
+         -DVELLUMCAIRN_WERROR=ON)
+cmake -S . -B "$build" "${options[@]}"
 cmake --build "$build" -j "$(nproc)"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
+# The tests whose texts depend on the path style, once more in the Windows style.
+cmake -S . -B "$build-windows-paths" "${options[@]}" -DVELLUMCAIRN_UNIX_PATHS=OFF
+cmake --build "$build-windows-paths" -j "$(nproc)" --target path_style_tests
+ctest --test-dir "$build-windows-paths" --output-on-failure -j "$(nproc)" -L path_style
 # A short run of every fuzz target, so that regressions show (0 skips it).
 fuzz_seconds=${VELLUMCAIRN_FUZZ_SECONDS:-30}
 if [ "$fuzz_seconds" -gt 0 ]; then
