@@ -1,7 +1,7 @@
 // The options of a run and their file Vellumcairn_Options.txt: the record and the fixed
-// 16-line layout it is saved in, written without a word to the console, so that the program
-// (which speaks about failures) and the database builder (which reports them on its error
-// stream) write the same file.
+// 16-line layout it is kept in, read and written without a word to the console, so that the
+// program (which speaks about failures) and the database builder (which reports them on its
+// error stream) share one reader and one writer.
 #pragma once
 
 #include <array>
@@ -51,8 +51,12 @@ constexpr const char* default_output_pathname =
 // The 16 lines of the options file for options o.
 std::array<std::string, 16> option_file_lines(const Options& o);
 struct Options_file_status {
-  int open = 0;    // status_ok, or why the file could not be opened (nothing was written)
+  int open = 0;    // status_ok, or why the file could not be opened (nothing was read or written)
+  int read = 0;    // status_ok, or the first field that could not be read
   int write = 0;   // status_ok, or the first failure of a write or of the close
 };
+// Reads the options file name into o by line and column, then takes each path before its last
+// comma and completes the output pathname with ".txt"; o is left partly read on a failure.
+Options_file_status read_options_file(Options& o, const std::string& name);
 // Writes the options file name whole, overwriting it.
 Options_file_status write_options_file(const Options& o, const std::string& name);
