@@ -6,7 +6,7 @@
 #include <set>
 
 #include "Costas_class_set.hpp"
-#include "Vellumcairn_User_Interface.hpp"
+#include "Count_tables.hpp"
 
 namespace {
 

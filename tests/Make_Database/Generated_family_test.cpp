@@ -4,7 +4,7 @@
 
 #include "Generation_methods.hpp"
 #include "Number_Theory_M.hpp"
-#include "Vellumcairn_User_Interface.hpp"
+#include "Count_tables.hpp"
 #include "test_support.hpp"
 
 namespace {
