@@ -15,7 +15,7 @@ bool ends_number(char c) { return is_blank(c) || c == ',' || c == '/'; }
 Parsed_integer parse_integer_answer(std::string_view line) {
   std::size_t start = 0;
   while (start < line.size() && is_blank(line[start])) ++start;
-  if (start == line.size()) return {Integer_answer::blank, 0};
+  if (start == line.size()) return {Integer_answer::bad, 0};
   std::size_t end = start;
   while (end < line.size() && !ends_number(line[end])) ++end;
   std::string_view field = line.substr(start, end - start);
@@ -33,9 +33,7 @@ Parsed_integer parse_integer_answer(std::string_view line) {
 }
 
 std::optional<std::int32_t> read_integer_answer(Console& console) {
-  for (;;) {
-    const Parsed_integer answer = parse_integer_answer(console.read_line());
-    if (answer.kind == Integer_answer::number) return answer.value;
-    if (answer.kind == Integer_answer::bad) return std::nullopt;
-  }
+  const Parsed_integer answer = parse_integer_answer(console.read_line());
+  if (answer.kind == Integer_answer::number) return answer.value;
+  return std::nullopt;
 }

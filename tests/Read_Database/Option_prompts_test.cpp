@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "Menu_session.hpp"
 #include "Vellumcairn_Option_prompts.hpp"
+#include "Vellumcairn_User_Interface.hpp"
 
 namespace {
 
@@ -163,4 +165,58 @@ TEST(Field_order_prompt, AStoredOrderThatIsNotViableIsOfferedFirst) {
   EXPECT_EQ(lines[lines.size() - 2], "Next higher viable Galois field order is  16");
   EXPECT_EQ(session.state.options.gf_order, 16);
   EXPECT_EQ(session.state.options.gf_kind, 2);
+}
+
+// An empty answer, or one of blanks only, holds no integer: at every prompt that reads one it is
+// refused with the line that prompt gives any other answer without an integer, and the screen
+// that follows is the same as after a letter.
+TEST(Integer_prompts, AnEmptyLineIsRefusedLikeANonNumber) {
+  struct Case {
+    const char* prompt;
+    void (*step)(Program_state&);
+    const char* answer;             // taken after the refusal
+    std::string question_end;       // the line just before the refusal
+    std::string refusal;
+    std::int32_t Options::*option;  // the option the answer sets
+    std::int32_t expected;
+  };
+  const auto menu = [](Program_state& state) { options_menu(state); };
+  const auto help = [](Program_state& state) { show_help(state); };
+  const Case cases[] = {
+      {"menu", menu, "2\n12\n0\n", "Enter option 1-11 to change, 12 for HELP, or 0 to proceed:",
+       " ###Bad character on input; please try again.", &Options::ca_order, 12},
+      {"help menu", help, "0\n", "",
+       "###The answer was not a whole number; please enter an item from 0 to 12.",
+       &Options::ca_order, 129},
+      {"order", ask_ca_order, "12\n",
+       " Please provide the order of the Costas array(s) that you wish to find:", not_whole,
+       &Options::ca_order, 12},
+      {"method", ask_filter_method, "7\n", "", not_whole, &Options::filter_method, 7},
+      {"symmetry", ask_symmetry_type, "3\n", "", not_whole, &Options::symmetry_type, 3},
+      {"field order", ask_gf_order, "243\n",
+       "Starting Galois field order is 131, input value of 131, or greater:",
+       "Bad input, please input a number 131 or greater:", &Options::gf_order, 243},
+  };
+  for (const auto& c : cases) {
+    for (const std::string empty : {"", "  \t "}) {
+      SCOPED_TRACE(std::string(c.prompt) + ", \"" + empty + "\"");
+      Menu_session letter("x\n" + std::string(c.answer));
+      Menu_session session(empty + "\n" + c.answer);
+      for (Menu_session* s : {&letter, &session}) {
+        s->write_options();
+        s->state.options.gf_order = 131;
+        s->run(c.step);
+      }
+      EXPECT_FALSE(session.stopped) << session.stop_code;
+      EXPECT_TRUE(session.input_used_up());
+      const std::vector<std::string> lines = session.lines();
+      const auto refusal = std::find(lines.begin(), lines.end(), c.refusal);
+      ASSERT_NE(refusal, lines.end());
+      ASSERT_NE(refusal, lines.begin());
+      EXPECT_EQ(*(refusal - 1), c.question_end);
+      EXPECT_EQ(session.count(c.refusal), 1);
+      EXPECT_EQ(lines, letter.lines());
+      EXPECT_EQ(session.state.options.*c.option, c.expected);
+    }
+  }
 }

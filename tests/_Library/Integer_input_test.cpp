@@ -10,10 +10,9 @@ struct Answer_case {
   std::int32_t value;
 };
 
-TEST(Integer_input, OneLineHoldsANumberBadInputOrNothing) {
+TEST(Integer_input, OneLineHoldsANumberOrNoNumber) {
   constexpr Integer_answer number = Integer_answer::number;
   constexpr Integer_answer bad = Integer_answer::bad;
-  constexpr Integer_answer blank = Integer_answer::blank;
   constexpr Answer_case cases[] = {
       {"12", number, 12},          {"   7", number, 7},          {"-2", number, -2},
       {"+5", number, 5},           {"0", number, 0},            {"12 abc", number, 12},
@@ -23,7 +22,8 @@ TEST(Integer_input, OneLineHoldsANumberBadInputOrNothing) {
       {"abc", bad, 0},             {"12abc", bad, 0},           {"1.5", bad, 0},
       {"-", bad, 0},               {"+", bad, 0},               {"+-3", bad, 0},
       {"--3", bad, 0},             {",", bad, 0},               {"/", bad, 0},
-      {"0x10", bad, 0},            {"", blank, 0},              {"    ", blank, 0},
+      {"0x10", bad, 0},            {"", bad, 0},                {"    ", bad, 0},
+      {"\t", bad, 0},
   };
   for (const auto& c : cases) {
     const Parsed_integer parsed = parse_integer_answer(c.line);
@@ -34,8 +34,10 @@ TEST(Integer_input, OneLineHoldsANumberBadInputOrNothing) {
   }
 }
 
-TEST(Integer_input, BlankLinesAreSkippedAndEachAnswerTakesOneLine) {
+TEST(Integer_input, EachAnswerTakesOneLineAndAnEmptyLineHoldsNoNumber) {
   Scripted_console script("\n   \n42 rest\nx\n-7\n");
+  EXPECT_EQ(read_integer_answer(script.console), std::nullopt);
+  EXPECT_EQ(read_integer_answer(script.console), std::nullopt);
   EXPECT_EQ(read_integer_answer(script.console), 42);
   EXPECT_EQ(read_integer_answer(script.console), std::nullopt);
   EXPECT_EQ(read_integer_answer(script.console), -7);

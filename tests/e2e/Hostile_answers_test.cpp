@@ -1,5 +1,5 @@
 // Hostile answers at every prompt of the real program: lines of a million characters, NUL
-// bytes, bytes outside ASCII and numbers beyond 32 bits are refused (or cut, for paths) and
+// bytes, bytes outside ASCII, numbers beyond 32 bits and empty lines are refused (or cut, for paths) and
 // the question is asked again; nothing wraps to a valid value, and no file is opened under a
 // name other than the one shown.
 #include <gtest/gtest.h>
@@ -68,6 +68,14 @@ TEST(Hostile_answers, NumbersPromptsRefuseAndAskAgain) {
       {"field order, 2^32 + 243", "9\n", "4294967539", "243\n",
        "Bad input, please input a number 131 or greater:", "9    243, Order of Galois field."},
       {"help item, letters", "12\n", million_letters, "0\n",
+       "###The answer was not a whole number; please enter an item from 0 to 12.",
+       "Enter option 1-11 to change, 12 for HELP, or 0 to proceed:"},
+      {"menu, empty line", "", "", "2\n4\n", bad_choice, "2      4, Order of CAs for output"},
+      {"order, blanks only", "2\n", " \t ", "4\n", not_whole,
+       "2      4, Order of CAs for output"},
+      {"field order, empty line", "9\n", "", "243\n",
+       "Bad input, please input a number 131 or greater:", "9    243, Order of Galois field."},
+      {"help item, empty line", "12\n", "", "0\n",
        "###The answer was not a whole number; please enter an item from 0 to 12.",
        "Enter option 1-11 to change, 12 for HELP, or 0 to proceed:"},
   };
