@@ -108,7 +108,10 @@ std::vector<std::array<int, 2>> search_prefixes(int n) {
 std::vector<Costas_perm> search_costas_arrays(std::int32_t n, int jobs,
                                               const std::function<void(double)>& progress) {
   if (n < 1 || n > max_search_order) return {};
-  if (n == 1) return {Costas_perm{0}};
+  if (n == 1) {
+    if (progress) progress(1.0);
+    return {Costas_perm{0}};
+  }
   const auto prefixes = search_prefixes(n);
   std::atomic<std::size_t> next{0}, done{0};
   std::vector<std::vector<Costas_perm>> results(static_cast<std::size_t>(std::max(jobs, 1)));
@@ -141,6 +144,8 @@ std::vector<Costas_perm> search_costas_arrays(std::int32_t n, int jobs,
   }
   first.join();
   for (auto& t : threads) t.join();
+  // A short search may end before the loop above reported anything: the end is always reported.
+  if (progress) progress(1.0);
 
   // Every member of the class of every array found.
   std::vector<Costas_perm> arrays;

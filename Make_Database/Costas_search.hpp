@@ -13,6 +13,8 @@
 constexpr std::int32_t max_search_order = 31;   // differences of 2N-1 values fit in 64 bits
 
 // Every Costas array of order n (1..31), sorted. progress (may be empty) is
-// called on the calling thread about twice a second with the fraction of the work done.
+// called on the calling thread about twice a second with the fraction of the work done, never
+// decreasing, and always once more with 1.0 when the search has ended (not for an order out of
+// range, which is not searched).
 std::vector<Costas_perm> search_costas_arrays(std::int32_t n, int jobs,
                                               const std::function<void(double)>& progress);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <set>
+#include <vector>
 
 #include "Costas_class_set.hpp"
 #include "Count_tables.hpp"
@@ -46,15 +47,26 @@ TEST(Search, SameArraysWhateverTheNumberOfThreads) {
   EXPECT_EQ(one.size(), 760U);
 }
 
+// However short the search (order 1 has none, order 3 ends long before the first periodic
+// report), the reports never decrease and the last one is the end, 1.0.
 TEST(Search, ReportsProgressAndRefusesOrdersOutOfRange) {
-  double last = -1;
-  search_costas_arrays(10, 2, [&last](double fraction) {
-    EXPECT_GE(fraction, last);
-    last = fraction;
-  });
-  EXPECT_GE(last, 0.0);
-  EXPECT_TRUE(search_costas_arrays(0, 1, {}).empty());
-  EXPECT_TRUE(search_costas_arrays(max_search_order + 1, 1, {}).empty());
+  struct Case {
+    std::int32_t n;
+    int jobs;
+  };
+  for (const Case c : {Case{1, 1}, Case{3, 1}, Case{3, 2}, Case{10, 2}}) {
+    std::vector<double> reports;
+    search_costas_arrays(c.n, c.jobs, [&reports](double fraction) { reports.push_back(fraction); });
+    ASSERT_FALSE(reports.empty()) << "order " << c.n << ", " << c.jobs << " threads";
+    EXPECT_TRUE(std::is_sorted(reports.begin(), reports.end())) << "order " << c.n;
+    EXPECT_GE(reports.front(), 0.0) << "order " << c.n;
+    EXPECT_EQ(reports.back(), 1.0) << "order " << c.n << ", " << c.jobs << " threads";
+  }
+  int calls = 0;
+  const auto count_calls = [&calls](double) { ++calls; };
+  EXPECT_TRUE(search_costas_arrays(0, 1, count_calls).empty());
+  EXPECT_TRUE(search_costas_arrays(max_search_order + 1, 1, count_calls).empty());
+  EXPECT_EQ(calls, 0);
 }
 
 }  // namespace
