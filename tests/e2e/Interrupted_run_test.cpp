@@ -100,7 +100,7 @@ TEST(Interrupted_run, SignalWhileTheArraysStreamEndsTheRunBetweenTwoArrays) {
   program.type("Y\n0\n");
   // The open succeeds once the program has opened the pipe for reading, after its last prompt.
   int feed = -1;
-  for (int tries = 0; tries < 3000 && feed < 0; ++tries) {
+  for (int tries = 0; tries < hang_guard_polls && feed < 0; ++tries) {
     feed = ::open(pipe.c_str(), O_WRONLY | O_NONBLOCK);
     if (feed < 0) ::usleep(10000);
   }

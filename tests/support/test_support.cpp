@@ -176,7 +176,7 @@ void Running_program::type(const std::string& answers) {
 }
 
 bool Running_program::wait_for_prompt(const std::string& text) {
-  for (int tries = 0; tries < 3000; ++tries) {
+  for (int tries = 0; tries < hang_guard_polls; ++tries) {
     if (read_file(dir_ / ".test_stdout").ends_with(text)) return true;
     int status = 0;
     if (::waitpid(pid_, &status, WNOHANG) == pid_) {

@@ -72,6 +72,11 @@ std::optional<Run_result> run_program_read_only(const std::string& input,
                                                 const std::filesystem::path& dir,
                                                 const std::filesystem::path& read_only);
 
+// Waits for a running program poll every 10 ms for at most this many polls (at least two
+// minutes). The limit only keeps a broken program from hanging the suite: what the tests check
+// never depends on how soon the program gets there, so a loaded machine cannot fail them.
+constexpr int hang_guard_polls = 12000;
+
 // The real vellumcairn binary started in dir with a pipe as its standard input, for tests that
 // signal it while it waits at a prompt.
 class Running_program {
@@ -82,8 +87,8 @@ class Running_program {
   Running_program& operator=(const Running_program&) = delete;
 
   void type(const std::string& answers);   // writes to its standard input
-  // Waits (at most about 30 s) until its standard output ends with text; false on time-out or
-  // when the program ended first.
+  // Waits (at most hang_guard_polls polls) until its standard output ends with text; false on
+  // time-out or when the program ended first.
   bool wait_for_prompt(const std::string& text);
   void send_signal(int signal_number);
   Run_result finish();   // closes standard input and waits for the end
