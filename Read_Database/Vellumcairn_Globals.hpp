@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "Database_format.hpp"
 #include "Text_files.hpp"
 
 class Console;
@@ -70,11 +71,6 @@ void open_database_files(Program_state& state);
 void skip_all_arrays_header(Program_state& state);
 // Closes every database file of the run.
 void close_database_files(Program_state& state);
-
-// The name of database file kind ("Costas_essense_N=" and the like) of order n in folder D.
-std::string database_file_name(std::string_view folder, std::string_view kind, std::int32_t n);
-// The methods file that belongs to an arrays file: its name followed by "_methods.txt".
-std::string methods_file_name(std::string_view arrays_file_name);
 
 // ---- Output files of one run ----
 

@@ -1,25 +1,9 @@
-// The database files of one order: their names, opening for a run, the header of the
-// all-arrays files, and closing.
-#include <charconv>
-
+// The database files of one order: opening them for a run (their names come from the
+// database format), skipping the header of the all-arrays files, and closing.
 #include "Console_io.hpp"
 #include "Program_state.hpp"
 #include "Text_layout.hpp"
 #include "iostat_table.hpp"
-
-std::string database_file_name(std::string_view folder, std::string_view kind, std::int32_t n) {
-  char digits[16];
-  const auto result = std::to_chars(digits, digits + sizeof digits, n);
-  std::string name(folder);
-  name += kind;
-  name.append(digits, result.ptr);
-  name += ".txt";
-  return name;
-}
-
-std::string methods_file_name(std::string_view arrays_file_name) {
-  return std::string(arrays_file_name) + "_methods.txt";
-}
 
 namespace {
 
@@ -52,7 +36,7 @@ void open_database_files(Program_state& state) {
   db.database_ready = false;
   db.folder = std::string(trim_right(o.database_path)) + std::string(trim_right(o.db_folder));
 
-  const std::string essential = database_file_name(db.folder, "Costas_essense_N=", o.ca_order);
+  const std::string essential = database_file_name(db.folder, essential_kind, o.ca_order);
   if (const int status = db.essential.open(essential); status != status_ok) {
     console.line(free_form("Error opening ", essential));
     console.line(free_form("Database not found at ", db.folder, ", I/O error: ",
@@ -64,11 +48,11 @@ void open_database_files(Program_state& state) {
   const bool complete =
       (!o.db_has_methods ||
        open_required(console, db.essential_methods, methods_file_name(essential))) &&
-      open_pair(state, db.g_symmetrical, db.g_symmetrical_methods, "Costas_G-Symmetrical_N=") &&
+      open_pair(state, db.g_symmetrical, db.g_symmetrical_methods, g_symmetrical_kind) &&
       open_required(console, db.log,
-                    database_file_name(db.folder, "Costas_log_N=", o.ca_order)) &&
-      open_pair(state, db.symmetrical, db.symmetrical_methods, "Costas_symmetrical_N=") &&
-      open_pair(state, db.all_arrays, db.all_arrays_methods, "Sorted_Costas_arrays_N=");
+                    database_file_name(db.folder, log_kind, o.ca_order)) &&
+      open_pair(state, db.symmetrical, db.symmetrical_methods, symmetrical_kind) &&
+      open_pair(state, db.all_arrays, db.all_arrays_methods, all_arrays_kind);
   if (!complete) {
     close_database_files(state);
     return;

@@ -12,15 +12,6 @@
 
 namespace {
 
-constexpr std::string_view end_lines[] = {
-    "No Costas arrays.", "No symmetrical Costas arrays.", "No G-symmetrical Costas arrays."};
-
-bool is_end_line(std::string_view line) {
-  return std::any_of(std::begin(end_lines), std::end(end_lines), [line](std::string_view end) {
-    return line.find(end) != std::string_view::npos;
-  });
-}
-
 // One line on the console for a damaged database file; the run writes nothing after it.
 void report_damage(Console& console, const Text_input& file, long line_number,
                    std::string_view what) {
@@ -166,12 +157,8 @@ Next_line read_next_array(Program_state& state, Text_input& arrays, bool& tag_se
     return Next_line::damaged;
   }
   if (is_end_line(line)) return Next_line::end;
-  tag_set = line.find("Polymorph:") != std::string_view::npos;
+  tag_set = take_polymorph_mark(line);
   state.ca.ca_tag.assign(tag_set ? "Polymorph" : "");
-  if (tag_set) {
-    const auto blank = line.find(' ');
-    line = blank == std::string_view::npos ? std::string_view() : line.substr(blank);
-  }
   const Options& o = state.options;
   const std::string fault =
       read_row_indices(line, o.ca_order, o.db_is_generated ? 1 : 0, state.ca.ca_perm);

@@ -5,10 +5,6 @@
 #include "Program_stop.hpp"
 #include "Text_layout.hpp"
 
-const std::array<std::string_view, 6> log_summary_keys = {
-    "ays of order", "of unique Co", "essential Co", " symmetrical", "  G-symmetri", "unique G-sym",
-};
-
 void show_log_summary(Program_state& state) {
   Console& console = state.console;
   std::string& ca_line = state.ca.ca_line;
@@ -20,7 +16,7 @@ void show_log_summary(Program_state& state) {
       if (!state.pause.ask_yes_no("Continue?")) stop_with_code("2");
     }
     const std::string_view line = trim(ca_line);
-    if (line.find(trim_right(log_summary_keys[k])) == std::string_view::npos) continue;
+    if (!is_log_summary_line(line, k)) continue;
     if (state.status.text_output_open) state.output.text.write_line(line);
     echo.assign(1, ' ');
     echo += line;

@@ -2,15 +2,11 @@
 // output.
 #pragma once
 
-#include <array>
-#include <string_view>
+#include "Database_format.hpp"
 
 struct Program_state;
 
-// The key phrases, searched in this order; each is used without its trailing blanks.
-extern const std::array<std::string_view, 6> log_summary_keys;
-
 // Echoes to the console and the output text file, from the log file's current position, the
-// first line containing each key in turn. A failed read shows "Error" with its status and
-// asks "Continue?": N stops with code "2", Y reads on.
+// first line containing each key of log_summary_keys in turn. A failed read shows "Error"
+// with its status and asks "Continue?": N stops with code "2", Y reads on.
 void show_log_summary(Program_state& state);

@@ -1,16 +1,7 @@
-// Names of the database files and of the output files.
+// Names of the output files.
 #include <gtest/gtest.h>
 
 #include "Vellumcairn_Globals.hpp"
-
-TEST(Database_names, FolderKindOrderAndMethodsEnding) {
-  const std::string essential = database_file_name("D:\\Generated\\", "Costas_essense_N=", 12);
-  EXPECT_EQ(essential, "D:\\Generated\\Costas_essense_N=12.txt");
-  EXPECT_EQ(methods_file_name(essential), "D:\\Generated\\Costas_essense_N=12.txt_methods.txt");
-  EXPECT_EQ(database_file_name("D:\\dataGenerated\\", "Costas_log_N=", 7),
-            "D:\\dataGenerated\\Costas_log_N=7.txt");
-  EXPECT_EQ(database_file_name("", "Sorted_Costas_arrays_N=", 129), "Sorted_Costas_arrays_N=129.txt");
-}
 
 struct Output_name_case {
   const char* pathname;

@@ -1,0 +1,166 @@
+#include "Database_format.hpp"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+
+#include "Text_layout.hpp"
+
+// ---- File names ----
+
+std::string database_file_name(std::string_view folder, std::string_view kind, std::int32_t n) {
+  char digits[16];
+  const auto result = std::to_chars(digits, digits + sizeof digits, n);
+  std::string name(folder);
+  name += kind;
+  name.append(digits, result.ptr);
+  name += ".txt";
+  return name;
+}
+
+std::string methods_file_name(std::string_view arrays_file_name) {
+  return std::string(arrays_file_name) + "_methods.txt";
+}
+
+// ---- End lines ----
+
+bool is_end_line(std::string_view line) {
+  constexpr std::string_view end_lines[] = {no_arrays_line, no_symmetrical_line,
+                                            no_g_symmetrical_line};
+  return std::any_of(std::begin(end_lines), std::end(end_lines), [line](std::string_view end) {
+    return line.find(end) != std::string_view::npos;
+  });
+}
+
+// ---- Array lines and the header ----
+
+namespace {
+
+bool is_separator(char c) { return c == ' ' || c == ',' || c == '\t'; }
+
+std::string count_fault(std::int32_t found, std::int32_t n) {
+  return std::to_string(found) + (found == 1 ? " row index" : " row indices") +
+         " where the order needs " + std::to_string(n);
+}
+
+// The slow path, taken only for a token that the fast loop does not accept: says what is wrong
+// with it, or reads it when it is a valid index after all (a leading "+", many digits).
+std::string read_token(const char* token, const char* end, std::int32_t n, std::int32_t base,
+                       std::int32_t& index) {
+  const char* digits = (*token == '+' && end - token > 1) ? token + 1 : token;
+  std::int32_t value = 0;
+  const auto result = std::from_chars(digits, end, value);
+  if (result.ec != std::errc() || result.ptr != end) {
+    std::string fault(1, '"');
+    fault.append(token, end);
+    fault += "\" is not a row index";
+    return fault;
+  }
+  if (value < base || value - base >= n) {
+    return "row index " + std::to_string(value) + " is outside " + std::to_string(base) +
+           " to " + std::to_string(n - 1 + base);
+  }
+  index = value - base;
+  return {};
+}
+
+// Reads one integer of a header line after its separators; p moves past it.
+template <typename Integer>
+bool read_header_item(const char*& p, const char* end, Integer& value) {
+  while (p != end && is_separator(*p)) ++p;
+  const auto result = std::from_chars(p, end, value);
+  if (result.ec != std::errc()) return false;
+  p = result.ptr;
+  return p == end || is_separator(*p);
+}
+
+}  // namespace
+
+std::string all_arrays_header(std::int32_t n, std::int64_t count) { return free_form(n, count); }
+
+bool read_all_arrays_header(std::string_view line, std::int32_t& n, std::int64_t& count) {
+  const char* p = line.data();
+  const char* const end = p + line.size();
+  if (!read_header_item(p, end, n) || !read_header_item(p, end, count)) return false;
+  while (p != end && is_separator(*p)) ++p;
+  return p == end;
+}
+
+void write_array_line(std::string& line, std::span<const std::uint16_t> rows, int base,
+                      bool polymorph) {
+  line.assign(polymorph ? "Polymorph: " : "");
+  char digits[8];
+  for (std::size_t c = 0; c < rows.size(); ++c) {
+    if (c > 0) line += ' ';
+    const auto [end, ec] = std::to_chars(digits, digits + sizeof digits, rows[c] + base);
+    line.append(digits, end);
+  }
+}
+
+bool take_polymorph_mark(std::string_view& line) {
+  if (line.find(polymorph_mark) == std::string_view::npos) return false;
+  const auto blank = line.find(' ');
+  line = blank == std::string_view::npos ? std::string_view() : line.substr(blank);
+  return true;
+}
+
+std::string read_row_indices(std::string_view text, std::int32_t n, std::int32_t base,
+                             std::span<std::int32_t> rows) {
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  for (std::int32_t i = 0; i < n; ++i) {
+    while (p != end && is_separator(*p)) ++p;
+    if (p == end) return count_fault(i, n);
+    // Fast path: up to four plain digits, the only form a well-formed line holds.
+    const char* token = p;
+    std::int32_t value = 0;
+    while (p != end && p - token < 4 && static_cast<unsigned char>(*p - '0') < 10) {
+      value = value * 10 + (*p - '0');
+      ++p;
+    }
+    std::int32_t index = value - base;
+    const bool plain = p != token && (p == end || is_separator(*p));
+    if (!plain || index < 0 || index >= n) {
+      while (p != end && !is_separator(*p)) ++p;
+      std::string fault = read_token(token, p, n, base, index);
+      if (!fault.empty()) return fault;
+    }
+    rows[static_cast<std::size_t>(i)] = index;
+  }
+  return {};
+}
+
+// ---- Methods lines ----
+
+std::string methods_line(std::uint32_t flags) {
+  char text[16];
+  std::snprintf(text, sizeof text, " %08X", static_cast<unsigned>(flags));
+  return text;
+}
+
+bool read_method_flags(std::string_view line, std::uint32_t& flags) {
+  const std::string_view text = trim_right(line);
+  if (text.size() != 9 || text.front() != ' ') return false;
+  const auto result = std::from_chars(text.data() + 1, text.data() + 9, flags, 16);
+  return result.ec == std::errc() && result.ptr == text.data() + 9;
+}
+
+// ---- The log file ----
+
+const std::array<std::string_view, 6> log_summary_keys = {
+    "ays of order", "of unique Co", "essential Co", " symmetrical", "  G-symmetri", "unique G-sym",
+};
+
+std::array<std::string, 7> log_summary_lines(const Log_summary& summary, std::string_view source) {
+  return {"Costas arrays of order " + std::to_string(summary.order),
+          "Source: " + std::string(source),
+          "Number of unique Costas arrays: " + std::to_string(summary.unique),
+          "Number of essential Costas arrays: " + std::to_string(summary.essential),
+          "Number of symmetrical Costas arrays: " + std::to_string(summary.symmetrical),
+          fixed_int(summary.g_classes, 8) + "  G-symmetrical classes",
+          "Number of unique G-symmetrical arrays: " + std::to_string(summary.unique_g)};
+}
+
+bool is_log_summary_line(std::string_view line, std::size_t k) {
+  return line.find(trim_right(log_summary_keys[k])) != std::string_view::npos;
+}

@@ -1,0 +1,88 @@
+// The database format: the names of an order's files, the end lines, the all-arrays header,
+// the array line and methods line layouts and the log's key lines. The builder writes and the
+// program reads the database through these functions only, so each layout exists once.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+// ---- File names ----
+
+// The kinds of file of an order; the name of one is folder + kind + order + ".txt".
+constexpr std::string_view essential_kind = "Costas_essense_N=";
+constexpr std::string_view g_symmetrical_kind = "Costas_G-Symmetrical_N=";
+constexpr std::string_view log_kind = "Costas_log_N=";
+constexpr std::string_view symmetrical_kind = "Costas_symmetrical_N=";
+constexpr std::string_view all_arrays_kind = "Sorted_Costas_arrays_N=";
+
+// The name of database file kind ("Costas_essense_N=" and the like) of order n in folder D.
+std::string database_file_name(std::string_view folder, std::string_view kind, std::int32_t n);
+// The methods file that belongs to an arrays file: its name followed by "_methods.txt".
+std::string methods_file_name(std::string_view arrays_file_name);
+
+// ---- End lines: the only line of an arrays file that holds no array ----
+
+constexpr std::string_view no_arrays_line = "No Costas arrays.";
+constexpr std::string_view no_symmetrical_line = "No symmetrical Costas arrays.";
+constexpr std::string_view no_g_symmetrical_line = "No G-symmetrical Costas arrays.";
+
+// Whether line contains one of the three end lines.
+bool is_end_line(std::string_view line);
+
+// ---- The header of the all-arrays file and its methods file ----
+
+// The free-form line of the order and the number of arrays ("   4  12").
+std::string all_arrays_header(std::int32_t n, std::int64_t count);
+// Reads a header line: two integers separated by blanks or commas; false for anything else.
+bool read_all_arrays_header(std::string_view line, std::int32_t& n, std::int64_t& count);
+
+// ---- Array lines ----
+
+// The mark that opens the line of an array that is not the first of its class.
+constexpr std::string_view polymorph_mark = "Polymorph:";
+
+// Replaces line by an array line: "Polymorph: " when polymorph, then rows + base separated by
+// single blanks ("1 2 4 3" one-based, "0 1 3 2" zero-based).
+void write_array_line(std::string& line, std::span<const std::uint16_t> rows, int base,
+                      bool polymorph);
+// Whether a trimmed array line carries the polymorph mark; when it does, line becomes the text
+// after its first blank, where the row indices start.
+bool take_polymorph_mark(std::string_view& line);
+// Reads n row indices (decimal, separated by blanks, commas or tabs) from text into
+// rows[0..n-1], subtracting base so that they are zero-based; rows holds at least n. Returns an
+// empty text, or what is wrong with the line: too few indices, a token that is no integer, or
+// an index outside base..n-1+base.
+std::string read_row_indices(std::string_view text, std::int32_t n, std::int32_t base,
+                             std::span<std::int32_t> rows);
+
+// ---- Methods lines: one per array, in step with the arrays file ----
+
+// One blank and the flags as 8 upper-case hexadecimal digits (" 11000002").
+std::string methods_line(std::uint32_t flags);
+// Reads a methods line: one blank and exactly 8 hexadecimal digits (trailing blanks allowed).
+bool read_method_flags(std::string_view line, std::uint32_t& flags);
+
+// ---- The log file ----
+
+// What the log's six key lines report.
+struct Log_summary {
+  std::int32_t order = 0;
+  std::int64_t unique = 0;          // all arrays of the order
+  std::int64_t essential = 0;       // classes (the essential set)
+  std::int64_t symmetrical = 0;     // symmetrical classes
+  std::int64_t g_classes = 0;       // classes with a G-symmetrical member
+  std::int64_t unique_g = 0;        // G-symmetrical arrays
+};
+
+// The key phrases of the six lines, searched in this order; each is used without its trailing
+// blanks.
+extern const std::array<std::string_view, 6> log_summary_keys;
+
+// The log's first lines: the order, the source (after "Source: "), then the five counts, each
+// key line containing its key of log_summary_keys.
+std::array<std::string, 7> log_summary_lines(const Log_summary& summary, std::string_view source);
+// Whether line holds key k (0..5) of log_summary_keys.
+bool is_log_summary_line(std::string_view line, std::size_t k);
