@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
-#include <charconv>
 #include <cstdio>
 #include <optional>
 #include <thread>
 #include <vector>
 
+#include "Database_format.hpp"
 #include "Text_files.hpp"
 #include "method_bitmask.hpp"
 #include "Text_layout.hpp"
@@ -54,21 +54,6 @@ class Staged_file {
   bool committed_ = false;
 };
 
-void append_rows(std::string& line, const Costas_perm& a, int base) {
-  char digits[8];
-  for (std::size_t c = 0; c < a.size(); ++c) {
-    if (c > 0) line += ' ';
-    const auto [end, ec] = std::to_chars(digits, digits + sizeof digits, a[c] + base);
-    line.append(digits, end);
-  }
-}
-
-std::string methods_line(std::uint32_t flags) {
-  char text[16];
-  std::snprintf(text, sizeof text, " %08X", static_cast<unsigned>(flags));
-  return text;
-}
-
 std::uint32_t member_flags(int method, const Class_member& member) {
   std::uint32_t flags = std::uint32_t{1} << method;
   flags |= transform_flag_bits(member.t);
@@ -85,13 +70,12 @@ struct Arrays_pair {
         base(generated ? 1 : 0) {}
 
   void header(std::int32_t n, std::int64_t count) {
-    const std::string line = free_form(n, count);
+    const std::string line = all_arrays_header(n, count);
     arrays.line(line);
     if (methods) methods->line(line);
   }
   void array(const Class_member& member, int method, bool polymorph) {
-    buffer.assign(polymorph ? "Polymorph: " : "");
-    append_rows(buffer, member.perm, base);
+    write_array_line(buffer, member.perm, base, polymorph);
     arrays.line(buffer);
     if (methods) methods->line(methods_line(member_flags(method, member)));
     ++count;
@@ -112,17 +96,11 @@ struct Arrays_pair {
   std::string buffer;
 };
 
-std::string order_text(std::int32_t n) { return std::to_string(n); }
-
 void write_log(Staged_file& log, std::int32_t n, const Class_counts& counts, std::int64_t g_classes,
                const std::string& source) {
-  log.line("Costas arrays of order " + order_text(n));
-  log.line("Source: " + source);
-  log.line("Number of unique Costas arrays: " + std::to_string(counts.all));
-  log.line("Number of essential Costas arrays: " + std::to_string(counts.essential));
-  log.line("Number of symmetrical Costas arrays: " + std::to_string(counts.symmetrical));
-  log.line(fixed_int(g_classes, 8) + "  G-symmetrical classes");
-  log.line("Number of unique G-symmetrical arrays: " + std::to_string(counts.g_symmetrical));
+  const Log_summary summary{n, counts.all, counts.essential, counts.symmetrical, g_classes,
+                            counts.g_symmetrical};
+  for (const auto& line : log_summary_lines(summary, source)) log.line(line);
 }
 
 // The generated part also lists how many arrays each method flag carries.
@@ -135,25 +113,6 @@ void write_method_lines(Staged_file& log, const std::array<std::int64_t, 32>& pe
 }
 
 }  // namespace
-
-std::string essential_file_name(const std::string& folder, std::int32_t n) {
-  return folder + "Costas_essense_N=" + order_text(n) + ".txt";
-}
-std::string g_symmetrical_file_name(const std::string& folder, std::int32_t n) {
-  return folder + "Costas_G-Symmetrical_N=" + order_text(n) + ".txt";
-}
-std::string log_file_name(const std::string& folder, std::int32_t n) {
-  return folder + "Costas_log_N=" + order_text(n) + ".txt";
-}
-std::string symmetrical_file_name(const std::string& folder, std::int32_t n) {
-  return folder + "Costas_symmetrical_N=" + order_text(n) + ".txt";
-}
-std::string all_arrays_file_name(const std::string& folder, std::int32_t n) {
-  return folder + "Sorted_Costas_arrays_N=" + order_text(n) + ".txt";
-}
-std::string methods_file_name(const std::string& arrays_file_name) {
-  return arrays_file_name + "_methods.txt";
-}
 
 bool every_member_is_costas(const std::vector<std::pair<const Costas_perm*, int>>& classes, int jobs) {
   std::atomic<std::size_t> next{0};
@@ -181,7 +140,7 @@ Order_write_result write_order_files(const std::string& folder, std::int32_t n,
   Order_write_result result;
   const auto sorted = classes.sorted();
   if (!every_member_is_costas(sorted, jobs)) {
-    result.failure = "an array of order " + order_text(n) + " fails the Costas test";
+    result.failure = "an array of order " + std::to_string(n) + " fails the Costas test";
     return result;
   }
   // First pass: the counts, for the header line of the all-arrays files.
@@ -199,10 +158,10 @@ Order_write_result write_order_files(const std::string& folder, std::int32_t n,
   }
   result.counts.essential = static_cast<std::int64_t>(sorted.size());
 
-  Arrays_pair all(all_arrays_file_name(folder, n), generated);
-  Arrays_pair essential(essential_file_name(folder, n), generated);
-  Arrays_pair symmetrical(symmetrical_file_name(folder, n), generated);
-  Arrays_pair g_symmetrical(g_symmetrical_file_name(folder, n), generated);
+  Arrays_pair all(database_file_name(folder, all_arrays_kind, n), generated);
+  Arrays_pair essential(database_file_name(folder, essential_kind, n), generated);
+  Arrays_pair symmetrical(database_file_name(folder, symmetrical_kind, n), generated);
+  Arrays_pair g_symmetrical(database_file_name(folder, g_symmetrical_kind, n), generated);
   all.header(n, result.counts.all);
   for (const auto& [rep, method] : sorted) {
     bool g_first = true;
@@ -217,11 +176,11 @@ Order_write_result write_order_files(const std::string& folder, std::int32_t n,
       }
     }
   }
-  all.end_line_if_empty("No Costas arrays.");
-  essential.end_line_if_empty("No Costas arrays.");
-  symmetrical.end_line_if_empty("No symmetrical Costas arrays.");
-  g_symmetrical.end_line_if_empty("No G-symmetrical Costas arrays.");
-  Staged_file log(log_file_name(folder, n));
+  all.end_line_if_empty(no_arrays_line);
+  essential.end_line_if_empty(no_arrays_line);
+  symmetrical.end_line_if_empty(no_symmetrical_line);
+  g_symmetrical.end_line_if_empty(no_g_symmetrical_line);
+  Staged_file log(database_file_name(folder, log_kind, n));
   write_log(log, n, result.counts, g_classes, source);
   if (generated) write_method_lines(log, per_method);
   // The essential-set file goes last: the program takes its presence as the sign that the

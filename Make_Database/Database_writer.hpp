@@ -1,7 +1,7 @@
 // Writes the files of one order in the database layout the program reads: the all-arrays
 // file (with its header line of the order and the number of arrays), the essential-set,
 // symmetrical and G-symmetrical arrays files, their methods files (generated part only) and
-// the log file. Every file is written under a temporary name and renamed when complete.
+// the log file, in the layouts of the database format. Every file is written under a temporary name and renamed when complete.
 #pragma once
 
 #include <cstdint>
@@ -9,14 +9,6 @@
 #include <vector>
 
 #include "Costas_class_set.hpp"
-
-// The file names of order n in folder (which ends with a separator).
-std::string essential_file_name(const std::string& folder, std::int32_t n);
-std::string g_symmetrical_file_name(const std::string& folder, std::int32_t n);
-std::string log_file_name(const std::string& folder, std::int32_t n);
-std::string symmetrical_file_name(const std::string& folder, std::int32_t n);
-std::string all_arrays_file_name(const std::string& folder, std::int32_t n);
-std::string methods_file_name(const std::string& arrays_file_name);
 
 struct Order_write_result {
   Class_counts counts;      // what the files hold
