@@ -6,6 +6,7 @@
 #include "Build_progress.hpp"
 #include "Console_io.hpp"
 #include "Costas_search.hpp"
+#include "Database_format.hpp"
 #include "Database_writer.hpp"
 #include "Generated_family.hpp"
 #include "Number_Theory_M.hpp"
@@ -56,7 +57,7 @@ class Builder {
     return work;
   }
 
-  std::string folder(const char* part) {
+  std::string folder(std::string_view part) {
     std::filesystem::path path = std::filesystem::path(options_.out) / part;
     std::error_code error;
     std::filesystem::create_directories(path, error);
@@ -94,7 +95,7 @@ class Builder {
   }
 
   void build_searched() {
-    const std::string out = folder("Searches");
+    const std::string out = folder(searched_folder);
     for (auto n = options_.searched.from; n <= options_.searched.to && report_.failure.empty(); ++n) {
       progress_.start_order("searched", n, search_work(n, options_.jobs));
       Costas_class_set classes;
@@ -108,7 +109,7 @@ class Builder {
   }
 
   void build_generated() {
-    const std::string out = folder("Generated");
+    const std::string out = folder(generated_folder);
     if (!report_.failure.empty()) return;
     Number_Theory_M number_theory(console_);   // its error lines go to the builder's console
     Generated_family family(number_theory);

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "Console_io.hpp"
+#include "Database_format.hpp"
 #include "Program_state.hpp"
 #include "Text_files.hpp"
 #include "Text_layout.hpp"
@@ -99,7 +100,9 @@ void ask_database_path(Program_state& state) {
   for (;;) {
     show_database_examples(console, unix_paths);
     state.options.database_path = complete_database_path(console.read_line());
-    const std::string check_file = state.options.database_path + "Generated/Costas_essense_N=2.txt";
+    // The order-2 essential-set file of the generated database shows that the path is right.
+    const std::string check_file = database_file_name(
+        state.options.database_path + std::string(generated_folder) + "/", essential_kind, 2);
     Text_input check;
     const int status = check.open(check_file);
     if (status == status_ok) return;

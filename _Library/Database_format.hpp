@@ -1,4 +1,4 @@
-// The database format: the names of an order's files, the end lines, the all-arrays header,
+// The database format: the folders of the two databases, the names of an order's files, the end lines, the all-arrays header,
 // the array line and methods line layouts and the log's key lines. The builder writes and the
 // program reads the database through these functions only, so each layout exists once.
 #pragma once
@@ -9,7 +9,12 @@
 #include <string>
 #include <string_view>
 
-// ---- File names ----
+// ---- Folders and file names ----
+
+// The two databases, each a folder of the database path: algebraic constructions with rows
+// 1..N and methods files, and exhaustive search with rows 0..N-1.
+constexpr std::string_view generated_folder = "Generated";
+constexpr std::string_view searched_folder = "Searches";
 
 // The kinds of file of an order; the name of one is folder + kind + order + ".txt".
 constexpr std::string_view essential_kind = "Costas_essense_N=";
