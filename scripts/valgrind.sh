@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs one whole session of the program under valgrind's memcheck: a plain Debug build (no
-# sanitizers) in build-valgrind/, a small database written here, and a script of answers that
+# sanitizers) in build-valgrind/, the tests' sample database (order 4, written by the
+# write_sample_database program of the test build), and a script of answers that
 # goes through the menu, a run of each database, an appended second run and a full disk under
 # the CSV file. Fails when memcheck reports any error or leak.
 set -euo pipefail
@@ -9,30 +10,12 @@ if ! command -v valgrind >/dev/null; then
   apt-get update -qq && apt-get install -y -qq valgrind >/dev/null
 fi
 build=$PWD/build-valgrind
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug -DVELLUMCAIRN_TESTS=OFF >/dev/null
-cmake --build "$build" -j "$(nproc)" --target vellumcairn >/dev/null
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug -DVELLUMCAIRN_TESTS=ON >/dev/null
+cmake --build "$build" -j "$(nproc)" --target vellumcairn write_sample_database >/dev/null
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-order_4() {   # folder, arrays of the essential set, first index (1 generated, 0 searched)
-  local folder=$1 arrays=$2 generated=$3
-  mkdir -p "$folder"
-  printf '%s' "$arrays" >"$folder/Costas_essense_N=4.txt"
-  printf '3 2\n%s' "$arrays" >"$folder/Sorted_Costas_arrays_N=4.txt"
-  printf 'No symmetrical Costas arrays.\n' >"$folder/Costas_symmetrical_N=4.txt"
-  printf 'No G-symmetrical Costas arrays.\n' >"$folder/Costas_G-Symmetrical_N=4.txt"
-  printf 'Costas arrays of order 4\nNumber of unique Costas arrays: 2\nNumber of essential Costas arrays: 2\n0 symmetrical Costas arrays\n0  G-symmetrical Costas arrays\nNumber of unique G-symmetrical arrays: 0\n' \
-    >"$folder/Costas_log_N=4.txt"
-  if [ "$generated" = 1 ]; then
-    printf ' 00000002\n 11000002\n' >"$folder/Costas_essense_N=4.txt_methods.txt"
-    printf '3 2\n 00000002\n 11000002\n' >"$folder/Sorted_Costas_arrays_N=4.txt_methods.txt"
-    printf '\n' >"$folder/Costas_symmetrical_N=4.txt_methods.txt"
-    printf '\n' >"$folder/Costas_G-Symmetrical_N=4.txt_methods.txt"
-    printf '1 2\n' >"$folder/Costas_essense_N=2.txt"
-  fi
-}
-order_4 "$work/db/Generated" $'1 2 4 3\nPolymorph: 1 3 4 2\n' 1
-order_4 "$work/db/Searches" $'0 1 3 2\nPolymorph: 0 2 3 1\n' 0
+"$build/tests/write_sample_database" "$work/db"
 
 # Agree; order 4, essential set, database folder, output name, filter on Welch 0, field
 # polynomials on; run; again with the searched database (appended); then a run whose CSV file

@@ -1,4 +1,4 @@
-// Small database trees written by the tests themselves, options files set up through the
+// Small database trees written by the tests themselves (through write_order), options files set up through the
 // options record, and whole sessions of the program run in-process.
 #pragma once
 
@@ -9,18 +9,10 @@
 #include <vector>
 
 #include "Program_state.hpp"
+#include "Test_database.hpp"
 #include "Text_layout.hpp"
 #include "Vellumcairn_main.hpp"
 #include "test_support.hpp"
-
-// The nine files of one order; the methods files are written only for the generated database.
-struct Order_files {
-  std::string all, all_methods;
-  std::string essential, essential_methods;
-  std::string symmetrical, symmetrical_methods;
-  std::string g_symmetrical, g_symmetrical_methods;
-  std::string log;
-};
 
 inline const std::string six_log_lines =
     "Costas arrays of order 4\n"
@@ -66,22 +58,6 @@ inline Order_files three_essential_arrays() {
   f.g_symmetrical = "No G-symmetrical Costas arrays.\n";
   f.log = six_log_lines;
   return f;
-}
-
-inline void write_order(const std::filesystem::path& folder, int n, const Order_files& f,
-                        bool generated) {
-  std::filesystem::create_directories(folder);
-  const std::string order = std::to_string(n) + ".txt";
-  const auto pair = [&](const std::string& kind, const std::string& arrays,
-                        const std::string& methods) {
-    write_file(folder / (kind + order), arrays);
-    if (generated) write_file(folder / (kind + order + "_methods.txt"), methods);
-  };
-  pair("Sorted_Costas_arrays_N=", f.all, f.all_methods);
-  pair("Costas_essense_N=", f.essential, f.essential_methods);
-  pair("Costas_symmetrical_N=", f.symmetrical, f.symmetrical_methods);
-  pair("Costas_G-Symmetrical_N=", f.g_symmetrical, f.g_symmetrical_methods);
-  write_file(folder / ("Costas_log_N=" + order), f.log);
 }
 
 // Writes the options file of dir: the defaults with the database in dir/db/, the output text
