@@ -142,12 +142,11 @@ bool write_options_for(const std::string& database_path, Console& console) {
        number_theory.factorize(++o.gf_order)) {
   }
   // The database is read-only: the options file never goes into one of its folders.
-  for (const char* folder : {"Generated\\", "Searches\\"}) {
-    if (path_lies_inside(options_file_name, database_path + folder)) {
-      console.err() << "make_database: " << options_file_name << " lies in the database folder "
-                    << database_path << folder << ", which is read-only\n";
-      return false;
-    }
+  if (const std::string folder = database_folder_holding(options_file_name, database_path);
+      !folder.empty()) {
+    console.err() << "make_database: " << options_file_name << " lies in the database folder "
+                  << folder << ", which is read-only\n";
+    return false;
   }
   const Options_file_status written = write_options_file(o, options_file_name);
   if (const int status = written.open != status_ok ? written.open : written.write;

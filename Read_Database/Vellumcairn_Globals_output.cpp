@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "Console_io.hpp"
+#include "Database_format.hpp"
 #include "Program_state.hpp"
 #include "Program_stop.hpp"
 #include "Text_layout.hpp"
@@ -77,12 +78,11 @@ std::optional<Refusal> output_refusal(const Program_state& state, const std::str
       }
     }
   }
-  for (const char* folder : {"Generated\\", "Searches\\"}) {
-    const std::string composed = std::string(trim_right(state.options.database_path)) + folder;
-    if (path_lies_inside(name, composed)) {
-      return Refusal{status_read_only,
-                     "It lies in the database folder " + composed + ", which is read-only"};
-    }
+  if (const std::string folder =
+          database_folder_holding(name, state.options.database_path);
+      !folder.empty()) {
+    return Refusal{status_read_only, "It lies in the database folder " + folder +
+                                         ", which is read-only"};
   }
   return std::nullopt;
 }

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdio>
 
+#include "Text_files.hpp"
 #include "Text_layout.hpp"
 
 // ---- File names ----
@@ -20,6 +21,16 @@ std::string database_file_name(std::string_view folder, std::string_view kind, s
 
 std::string methods_file_name(std::string_view arrays_file_name) {
   return std::string(arrays_file_name) + "_methods.txt";
+}
+
+std::string database_folder_holding(std::string_view name, std::string_view database_path) {
+  for (const std::string_view folder : {generated_folder, searched_folder}) {
+    std::string composed(trim_right(database_path));
+    composed += folder;
+    composed += '\\';
+    if (path_lies_inside(name, composed)) return composed;
+  }
+  return {};
 }
 
 // ---- End lines ----

@@ -1,5 +1,6 @@
-// The database format: the folders of the two databases, the names of an order's files, the end lines, the all-arrays header,
-// the array line and methods line layouts and the log's key lines. The builder writes and the
+// The database format: the folders of the two databases, the names of an order's files, the
+// end lines, the all-arrays header, the array line and methods line layouts and the log's key
+// lines. The builder writes and the
 // program reads the database through these functions only, so each layout exists once.
 #pragma once
 
@@ -15,6 +16,11 @@
 // 1..N and methods files, and exhaustive search with rows 0..N-1.
 constexpr std::string_view generated_folder = "Generated";
 constexpr std::string_view searched_folder = "Searches";
+
+// The database folder (database_path, "Generated" or "Searches" and the separator "\\", as the
+// program composes its names) that the file name lies in, links and ".." resolved; empty when
+// it lies in neither. The database is read-only: nothing may be written there.
+std::string database_folder_holding(std::string_view name, std::string_view database_path);
 
 // The kinds of file of an order; the name of one is folder + kind + order + ".txt".
 constexpr std::string_view essential_kind = "Costas_essense_N=";
