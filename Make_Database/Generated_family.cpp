@@ -83,7 +83,7 @@ void Generated_family::add_welch(std::int32_t n, bool carriers_only, Costas_clas
 
 // golomb(t, s) is the transpose of golomb(s, t): s <= t reaches every class.
 void Generated_family::add_golomb(std::int32_t n, bool carriers_only, Costas_class_set& into) {
-  const Costas_field field(n + 2, number_theory_);
+  const Gf_field field = construction_field(n + 2);
   if (!field.valid() || n < 2) return;
   for (const std::int32_t s : field.primitive_exponents()) {
     for (const std::int32_t t : field.primitive_exponents()) {
@@ -101,7 +101,7 @@ void Generated_family::add_golomb(std::int32_t n, bool carriers_only, Costas_cla
 void Generated_family::add_torus_windows(std::int32_t n, Costas_class_set& into) {
   const std::int32_t q = n + 1;
   if (q > max_torus_field || n < 3) return;
-  const Costas_field field(q, number_theory_);
+  const Gf_field field = construction_field(q);
   if (!field.valid()) return;
   // The windows of golomb(t, s) are the transposes of those of golomb(s, t).
   for (const std::int32_t s : field.primitive_exponents()) {

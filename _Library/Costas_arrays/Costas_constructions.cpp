@@ -1,5 +1,31 @@
 #include "Costas_constructions.hpp"
 
+#include <algorithm>
+
+namespace {
+
+constexpr std::int32_t max_construction_field = 1024;
+
+}  // namespace
+
+Gf_field construction_field(std::int32_t q) {
+  Gf_field field;
+  if (q < 2 || q > max_construction_field) return field;
+  const Factor_record record = factor_record_of(q);
+  if (record.count != 1) return field;
+  field.set_up(q, record.mults[1] == 1 ? Gf_kind::prime : Gf_kind::extension);
+  return field;
+}
+
+std::vector<std::int32_t> primitive_roots(std::int32_t p) {
+  const Gf_field field = construction_field(p);
+  std::vector<std::int32_t> roots;
+  if (!field.valid() || field.degree() != 1) return roots;
+  for (const std::int32_t w : field.primitive_exponents()) roots.push_back(field.power(w));
+  std::sort(roots.begin(), roots.end());
+  return roots;
+}
+
 Costas_perm exponential_welch(std::int32_t p, std::int32_t g, std::int32_t shift) {
   Costas_perm a(static_cast<std::size_t>(p - 1));
   std::int64_t x = 1;
@@ -42,7 +68,7 @@ std::int64_t inverse_mod(std::int64_t t, std::int64_t m) {
 namespace {
 
 // beta^j = 1 - alpha^i, so j = log_g(1 - g^(s i)) / t modulo q-1; the row is j-1.
-std::int32_t golomb_row_with(const Costas_field& field, std::int32_t s, std::int64_t t_inverse,
+std::int32_t golomb_row_with(const Gf_field& field, std::int32_t s, std::int64_t t_inverse,
                              std::int32_t i) {
   const std::int32_t rest = field.add(1, field.negate(field.power(std::int64_t{s} * i)));
   return static_cast<std::int32_t>(field.log(rest) * t_inverse % (field.order() - 1) - 1);
@@ -50,7 +76,7 @@ std::int32_t golomb_row_with(const Costas_field& field, std::int32_t s, std::int
 
 }  // namespace
 
-Costas_perm golomb(const Costas_field& field, std::int32_t s, std::int32_t t) {
+Costas_perm golomb(const Gf_field& field, std::int32_t s, std::int32_t t) {
   const std::int32_t q = field.order();
   const std::int64_t t_inverse = inverse_mod(t, q - 1);
   Costas_perm a(static_cast<std::size_t>(q - 2));
@@ -60,7 +86,7 @@ Costas_perm golomb(const Costas_field& field, std::int32_t s, std::int32_t t) {
   return a;
 }
 
-std::int32_t golomb_row(const Costas_field& field, std::int32_t s, std::int32_t t, std::int32_t c) {
+std::int32_t golomb_row(const Gf_field& field, std::int32_t s, std::int32_t t, std::int32_t c) {
   return golomb_row_with(field, s, inverse_mod(t, field.order() - 1), c + 1);
 }
 

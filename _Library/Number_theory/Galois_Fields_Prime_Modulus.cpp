@@ -30,58 +30,26 @@ void Galois_Fields_Prime_Modulus::GFPM_log_message() {
 
 
 bool Galois_Fields_Prime_Modulus::GFPM_setup(std::int32_t q) {
-  if (q > max_order) {
-    console_.line(free_form("***GFPM_setup refuses order", q,
-                            " : field orders above", max_order,
-                            " are not supported (its tables and lists would not fit)"));
-    GFPM_initialized = false;
-    return false;
+  const Gf_setup outcome = core_.set_up(q, Gf_kind::prime);
+  GFPM_initialized = outcome == Gf_setup::ready;
+  if (outcome != Gf_setup::too_large) {
+    GFPM_order = q;
+    GFPM_prime = core_.characteristic();
   }
-  GFPM_initialized = true;
-  GFPM_order = q;
-  tables_.ready = false;
-  number_theory_.factorize(q);
-  const Factor_record& record = number_theory_.factor_record;
-  GFPM_prime = record.count >= 1 ? static_cast<std::int32_t>(record.primes[1]) : 0;
-  // Orders below 2 are improper too: 1 would otherwise pass as a "prime" of itself.
-  if (q < 2 || record.count != 1 || record.mults[1] > 1) {
-    report_improper_order(console_, record, "GFPM", q, GFPM_message, [this] { GFPM_log_message(); });
-    GFPM_initialized = false;
+  if (refused_setup(console_, outcome, q, core_, "GFPM", "its tables and lists would not fit",
+                    GFPM_message, [this] { GFPM_log_message(); })) {
     return false;
   }
   GFPM_message = free_form("###Order = prime:", q, GFPM_prime);
   GFPM_log_message();
   GFPM_zero = 0;
   GFPM_one = 1;
-
-  // The first candidate none of whose powers c^1 .. c^(q-2) is 1.
-  const std::int64_t p = GFPM_prime;
-  std::int32_t found = 0;
-  for (std::int32_t c = 2; c <= (q > 2 ? q - 1 : 2) && found == 0; ++c) {
-    std::int64_t v = c % p;
-    bool rejected = false;
-    for (std::int32_t power = 1; power <= q - 2; ++power) {
-      if (v == 1) {
-        rejected = true;
-        break;
-      }
-      v = v * c % p;
-    }
-    if (!rejected) found = c;
-  }
-  GFPM_initialized = found != 0;
-  if (found == 0) {
+  if (outcome != Gf_setup::ready) {
     GFPM_message = free_form("###Primitive element not found.");
     GFPM_log_message();
     return false;
   }
-  // The tables run over the powers of the element found (of 1 in GF(2), where the element
-  // found, 2, is zero).
-  const std::uint32_t g = static_cast<std::uint32_t>(q == 2 ? 1 : found);
-  tables_.build(q, q, 1, [g, q](std::uint32_t v) {
-    return static_cast<std::uint32_t>(std::uint64_t{v} * g % static_cast<std::uint32_t>(q));
-  });
-  GFPM_primitive(found);
+  GFPM_primitive(core_.primitive_root());
   return true;
 }
 
@@ -123,7 +91,7 @@ std::int32_t Galois_Fields_Prime_Modulus::GFPM_Multiply(std::int32_t a, std::int
   const std::int32_t y = reduce(b);
   if (tables_ready()) {
     return static_cast<std::int32_t>(
-        tables_.multiply(static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y)));
+        tables().multiply(static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y)));
   }
   return reduce(std::int64_t{x} * y);
 }
@@ -156,7 +124,7 @@ std::int32_t Galois_Fields_Prime_Modulus::GFPM_Exp(std::int32_t a, std::int32_t 
   if (e == 1) return a;
   if (tables_ready()) {
     const auto x = static_cast<std::uint32_t>(reduce(a));
-    return x == 0 ? 0 : static_cast<std::int32_t>(tables_.power(x, e));
+    return x == 0 ? 0 : static_cast<std::int32_t>(tables().power(x, e));
   }
   if (e == 2) return GFPM_Multiply(a, a);
   // Square and multiply from the low bit.
@@ -182,10 +150,10 @@ std::int32_t Galois_Fields_Prime_Modulus::table_log(std::int32_t x, std::int32_t
   std::int64_t& inverse = base_inverse_[static_cast<std::size_t>(npe - 1)];
   if (inverse == 0) {
     const std::int32_t g = GFPM_pes[static_cast<std::size_t>(npe - 1)];
-    inverse = tables_.log_base_inverse(static_cast<std::uint32_t>(g));
+    inverse = tables().log_base_inverse(static_cast<std::uint32_t>(g));
     // 0 marks "not yet known"; an inverse of 0 only occurs in GF(2), where every log is 0.
     if (inverse == 0) return 0;
   }
   if (inverse < 0) return -1;
-  return tables_.log_to_base(static_cast<std::uint32_t>(x), inverse);
+  return tables().log_to_base(static_cast<std::uint32_t>(x), inverse);
 }

@@ -1,13 +1,13 @@
-// The prime field GF(p): one field at a time, its residue arithmetic (floor modulo), the search
-// for a primitive element and the list of all primitive elements, with progress and errors
-// shown on the console and logged in GFPM_Log.txt.
+// The prime field GF(p) of the program: the field core (Galois_Fields_core.hpp) set up one
+// field at a time, its residue arithmetic (floor modulo) and the list of all primitive
+// elements, with progress and errors shown on the console and logged in GFPM_Log.txt.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "Galois_Fields_tables.hpp"
+#include "Galois_Fields_core.hpp"
 
 class Console;
 class Log_units;
@@ -17,6 +17,7 @@ class Galois_Fields_Prime_Modulus {
  public:
   Galois_Fields_Prime_Modulus(Console& console, Number_Theory_M& number_theory,
                               Log_units& log_units);
+  Galois_Fields_Prime_Modulus(const Galois_Fields_Prime_Modulus&) = delete;
 
   // Sets up GF(q) for a prime q (2 or more, at most max_order); false for any other order,
   // after the improper-order lines (or, above max_order, one line saying why it is refused).
@@ -36,12 +37,14 @@ class Galois_Fields_Prime_Modulus {
   // The logarithm of x to the base GFPM_pes(npe) by the tables, for a residue x in 1..p-1 and
   // a valid npe; -1 when the tables cannot answer (the caller then searches).
   std::int32_t table_log(std::int32_t x, std::int32_t npe);
-  const Gf_tables& tables() const { return tables_; }
-  bool tables_ready() const { return GFPM_initialized && tables_.ready && tables_.p == GFPM_prime; }
+  const Gf_tables& tables() const { return core_.tables(); }
+  bool tables_ready() const {
+    return GFPM_initialized && core_.tables().ready && core_.tables().p == GFPM_prime;
+  }
 
   // Orders above this are refused: the lists and tables of such a field would not fit, and no
   // Costas order up to 500 needs one.
-  static constexpr std::int32_t max_order = 65536;
+  static constexpr std::int32_t max_order = Gf_field::max_order;
 
   bool GFPM_initialized = false;
   std::int32_t GFPM_order = 0;
@@ -62,6 +65,6 @@ class Galois_Fields_Prime_Modulus {
   Console& console_;
   Number_Theory_M& number_theory_;
   Log_units& log_units_;
-  Gf_tables tables_;
+  Gf_field core_;
   std::vector<std::int64_t> base_inverse_;   // per npe: inverse of log(GFPM_pes(npe)); 0 unknown
 };

@@ -80,3 +80,10 @@ void show_improper_order(Console& console, std::string_view module, std::int32_t
   console.line(free_form("***" + std::string(module) + "_setup called with improper order:", q));
   console.line(free_form("***Factors, muliplicity are") + items);
 }
+
+void show_too_large_order(Console& console, std::string_view module, std::int32_t q,
+                          std::string_view reason) {
+  console.line(free_form("***" + std::string(module) + "_setup refuses order", q,
+                         " : field orders above", Gf_field::max_order,
+                         " are not supported (" + std::string(reason) + ")"));
+}

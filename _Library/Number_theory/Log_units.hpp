@@ -10,11 +10,11 @@
 #include <string>
 #include <string_view>
 
+#include "Galois_Fields_core.hpp"
 #include "Text_files.hpp"
 #include "Text_layout.hpp"
 
 class Console;
-struct Factor_record;
 
 class Log_units {
  public:
@@ -45,17 +45,27 @@ std::string factor_items(const Factor_record& record);
 // q, and "***Factors, muliplicity are" with the factor items.
 void show_improper_order(Console& console, std::string_view module, std::int32_t q,
                          const std::string& items);
+// The line of an order above the core's maximum: "***<module>_setup refuses order" q,
+// " : field orders above" the maximum, " are not supported (<reason>)".
+void show_too_large_order(Console& console, std::string_view module, std::int32_t q,
+                          std::string_view reason);
 
-// The whole improper-order report of a field set-up: the two console lines, then the messages
-// "***Galois_LG called with improper order:" q and "***Factors are" with the same items, each
-// composed in message and shown and logged by log_message.
+// Shows why a set-up of GF(q) was refused (too large; improper, also logged through message and
+// log_message) and returns true; returns false for any other outcome.
 template <typename Log>
-void report_improper_order(Console& console, const Factor_record& record, std::string_view module,
-                           std::int32_t q, std::string& message, Log log_message) {
-  const std::string items = factor_items(record);
+bool refused_setup(Console& console, Gf_setup outcome, std::int32_t q, const Gf_field& field,
+                   std::string_view module, std::string_view reason, std::string& message,
+                   Log log_message) {
+  if (outcome == Gf_setup::too_large) {
+    show_too_large_order(console, module, q, reason);
+    return true;
+  }
+  if (outcome != Gf_setup::improper_order) return false;
+  const std::string items = factor_items(field.record());
   show_improper_order(console, module, q, items);
   message = free_form("***Galois_LG called with improper order:", q);
   log_message();
   message = free_form("***Factors are") + items;
   log_message();
+  return true;
 }

@@ -18,6 +18,9 @@ struct Factor_record {
   std::int64_t phi = 1;
 };
 
+// The factorisation of n (exact for every 32-bit n), without a console.
+Factor_record factor_record_of(std::int32_t n);
+
 class Number_Theory_M {
  public:
   explicit Number_Theory_M(Console& console) : console_(console) {}

@@ -5,9 +5,6 @@
 #include <numeric>
 #include <set>
 
-#include "Number_Theory_M.hpp"
-#include "test_support.hpp"
-
 namespace {
 
 std::int32_t phi(std::int32_t n) {
@@ -16,17 +13,13 @@ std::int32_t phi(std::int32_t n) {
   return count;
 }
 
-class Field_test : public testing::TestWithParam<std::int32_t> {
- protected:
-  Scripted_console console;
-  Number_Theory_M number_theory{console.console};
-};
+class Field_test : public testing::TestWithParam<std::int32_t> {};
 
 // The field laws on every element: logarithms invert powers, addition is a group, products
 // distribute over sums, and the primitive exponents number phi(q-1).
 TEST_P(Field_test, LawsHoldOnEveryElement) {
   const std::int32_t q = GetParam();
-  const Costas_field field(q, number_theory);
+  const Gf_field field = construction_field(q);
   ASSERT_TRUE(field.valid());
   std::int32_t p = field.characteristic();
   std::int32_t size = 1;
@@ -57,10 +50,8 @@ INSTANTIATE_TEST_SUITE_P(Prime_and_extension_fields, Field_test,
                                          256, 343, 503));
 
 TEST(Field, NonPrimePowersAreRefused) {
-  Scripted_console console;
-  Number_Theory_M number_theory(console.console);
   for (const std::int32_t q : {0, 1, 6, 12, 100, 500, 2048}) {
-    EXPECT_FALSE(Costas_field(q, number_theory).valid()) << q;
+    EXPECT_FALSE(construction_field(q).valid()) << q;
   }
 }
 
@@ -84,9 +75,7 @@ TEST(Welch, HandCheckedArraysAndTheFamilySize) {
 }
 
 TEST(Golomb, HandCheckedLempelArrayOverGF5) {
-  Scripted_console console;
-  Number_Theory_M number_theory(console.console);
-  const Costas_field field(5, number_theory);
+  const Gf_field field = construction_field(5);
   ASSERT_EQ(field.power(1), 2);   // the primitive element found first is 2
   // alpha = beta = 2: 2 + 4 = 1, 4 + 2 = 1, 3 + 3 = 1 give the dots (1,2), (2,1), (3,3).
   EXPECT_EQ(golomb(field, 1, 1), (Costas_perm{1, 0, 2}));
@@ -96,10 +85,8 @@ TEST(Golomb, HandCheckedLempelArrayOverGF5) {
 
 // Distinct Golomb arrays: phi(q-1)^2 / k, since (alpha, beta) and (alpha^p, beta^p) agree.
 TEST(Golomb, FamilySizesAndTheCostasProperty) {
-  Scripted_console console;
-  Number_Theory_M number_theory(console.console);
   for (const std::int32_t q : {7, 8, 9, 16, 25, 27, 32}) {
-    const Costas_field field(q, number_theory);
+    const Gf_field field = construction_field(q);
     std::set<Costas_perm> arrays;
     for (const std::int32_t s : field.primitive_exponents()) {
       for (const std::int32_t t : field.primitive_exponents()) {
@@ -132,10 +119,8 @@ namespace {
 
 // The fast enumeration of Costas windows against window-by-window construction and testing.
 TEST(Torus_window, FastEnumerationAgreesWithThePlainOne) {
-  Scripted_console console;
-  Number_Theory_M number_theory(console.console);
   for (const std::int32_t q : {5, 7, 8, 9, 11, 13}) {
-    const Costas_field field(q, number_theory);
+    const Gf_field field = construction_field(q);
     for (const std::int32_t s : field.primitive_exponents()) {
       const Costas_perm pattern = golomb(field, s, field.primitive_exponents().back());
       std::vector<Costas_perm> plain;
