@@ -111,7 +111,7 @@ void measure(const Case& c, bool plain, double budget) {
     double plain_build = 0, plain_rate = 0;
     auto run = [&](auto traits) {
       start = Clock::now();
-      Plain_polynomial_finder<decltype(traits)> finder(s.console, traits, c.n);
+      Plain_polynomial_finder<decltype(traits)> finder(traits, c.n);
       plain_build = seconds_since(start);
       plain_rate = arrays_per_second(perms, budget, [&](const std::vector<std::int32_t>& p) {
         finder.solve(p.data());

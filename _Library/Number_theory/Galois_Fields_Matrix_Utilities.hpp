@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "Galois_Fields_Matrix_core.hpp"
+#include "Galois_Fields_Matrix_messages.hpp"
 #include "Galois_Fields_Vector_Extension.hpp"
 
 // The points where the GFVE_ module differs from the GFPM_ module.

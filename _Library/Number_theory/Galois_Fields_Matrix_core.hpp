@@ -1,20 +1,14 @@
-// Matrices and vectors over a Galois field, written once for both field kinds. A small traits
-// type supplies the field (zero, one, the four operations, equality, the primitive elements,
-// logarithms by table) and the few points where the prime-field and extension-field modules
-// differ (message names, trace lines, the dot product below npe 1). Shapes and positions are
-// 1-based, as in the algorithms.
+// Matrices and vectors over a Galois field and their algorithms, written once for both field
+// kinds, with no console: each operation returns what happened (Matrix_outcome) and its caller
+// speaks (Galois_Fields_Matrix_messages.hpp). A traits type supplies the field: zero, one, the
+// four operations, equality, the primitive elements, logarithms by table. Shapes and positions
+// are 1-based.
 #pragma once
 
 #include <cstdint>
-#include <string>
-#include <string_view>
 #include <utility>
 #include <vector>
 
-#include "Console_io.hpp"
-#include "Program_stop.hpp"
-#include "Text_files.hpp"
-#include "Text_layout.hpp"
 
 template <typename E>
 class Gf_matrix {
@@ -51,32 +45,45 @@ class Gf_matrix {
 template <typename E>
 using Gf_vector = std::vector<E>;
 
+// What a matrix operation did.
+enum class Matrix_outcome {
+  done,
+  incompatible_shapes,   // the inputs do not fit each other
+  incompatible_output,   // the output does not fit the inputs
+  not_square,            // inversion of a matrix that is not square
+  singular,              // inversion stopped: no pivot left
+  different_sizes,       // dot product of vectors of different sizes
+  npe_out_of_range,      // no primitive element of that number
+  not_a_power,           // the element is no power of the primitive element
+};
+
 template <typename Traits>
-class Gf_matrix_ops {
+class Gf_matrix_algorithms {
  public:
   using E = typename Traits::element;
   using Matrix = Gf_matrix<E>;
   using Vector = Gf_vector<E>;
 
-  Gf_matrix_ops(Console& console, Traits field) : traits(std::move(field)), console_(console) {}
+  // An inversion: det(A) (zero unless done), the pivots found, and what happened.
+  struct Inversion {
+    E det;
+    int rank;
+    Matrix_outcome outcome;
+  };
+  // A logarithm: the exponent (-99 for zero) unless the outcome says otherwise; element is the
+  // value whose logarithm was taken.
+  struct Log {
+    std::int32_t value;
+    Matrix_outcome outcome;
+    E element;
+  };
 
-  // C = A * B; shape errors stop with code "2" before C is touched.
-  void matmul(const Matrix& a, const Matrix& b, Matrix& c) {
-    if constexpr (Traits::matmul_trace) {
-      console_.line(free_form("shape mat1, mat2, matout:", a.rows(), a.cols(), ",", b.rows(),
-                              b.cols(), ",", c.rows(), c.cols()));
-    }
-    if (a.cols() != b.rows()) {
-      console_.line(name("###Error in ", "_matmul, incompatible shapes:") + f(a.rows(), 5) +
-                    f(a.cols(), 5) + " and:\\" + f(b.rows(), 5) + f(b.cols(), 5));
-      stop_with_code("2");
-    }
-    if (c.rows() != a.rows() || c.cols() != b.cols()) {
-      console_.line(name("###Error in ", "_matmul, output incompatible with input."));
-      console_.line("Input rows, cols are" + f(a.rows(), 5) + f(b.cols(), 5) +
-                    ", output rows, cols are" + f(c.rows(), 10) + f(c.cols(), 10) + ".");
-      stop_with_code("2");
-    }
+  explicit Gf_matrix_algorithms(Traits field) : traits(std::move(field)) {}
+
+  // C = A * B; C is untouched unless done.
+  Matrix_outcome matmul(const Matrix& a, const Matrix& b, Matrix& c) const {
+    if (a.cols() != b.rows()) return Matrix_outcome::incompatible_shapes;
+    if (c.rows() != a.rows() || c.cols() != b.cols()) return Matrix_outcome::incompatible_output;
     for (int r = 1; r <= a.rows(); ++r) {
       for (int s = 1; s <= b.cols(); ++s) {
         E sum = traits.zero();
@@ -84,39 +91,39 @@ class Gf_matrix_ops {
         c(r, s) = sum;
       }
     }
+    return Matrix_outcome::done;
   }
 
-  // y = A * x; shape errors stop with code "2".
-  void matmulv(const Matrix& a, const Vector& x, Vector& y) {
-    if (a.cols() != size(x)) {
-      console_.line(name("###Error in ", "_matmulv, incompatible shapes:") + f(a.rows(), 5) +
-                    f(a.cols(), 5) + " and" + f(size(x), 5));
-      stop_with_code("2");
-    }
-    if (size(y) != a.rows()) {
-      console_.line(name("###Error in ", "_matmulv, output incompatible with input."));
-      console_.line("Input rows are" + f(a.rows(), 5) + std::string(Traits::matmulv_output_label) +
-                    f(size(y), 5) + ".");
-      stop_with_code("2");
-    }
+  // y = A * x; y is untouched unless done.
+  Matrix_outcome matmulv(const Matrix& a, const Vector& x, Vector& y) const {
+    if (a.cols() != size(x)) return Matrix_outcome::incompatible_shapes;
+    if (size(y) != a.rows()) return Matrix_outcome::incompatible_output;
     for (int r = 1; r <= a.rows(); ++r) {
       E sum = traits.zero();
       for (int n = 1; n <= a.cols(); ++n) sum = traits.add(sum, traits.mul(a(r, n), x[at(n)]));
       y[at(r)] = sum;
     }
+    return Matrix_outcome::done;
   }
 
-  void matadd(const Matrix& a, const Matrix& b, Matrix& c) { combine(a, b, c, true); }
-  void matsub(const Matrix& a, const Matrix& b, Matrix& c) { combine(a, b, c, false); }
-
-  // Gauss-Jordan inversion in place with pivoting by position; returns det(A). A singular matrix
-  // prints one line, returns zero and leaves A partly reduced; rank counts the pivots found.
-  E Minv(Matrix& a) {
-    if (a.rows() != a.cols()) {
-      console_.line(free_form(name("###Error in ", "_Minv; matrix not square -- shape:"),
-                              a.rows(), a.cols()));
-      stop_with_code("2");
+  // C = A + B or A - B; incompatible_shapes (C untouched) unless all three shapes agree.
+  Matrix_outcome combine(const Matrix& a, const Matrix& b, Matrix& c, bool add) const {
+    if (b.rows() != a.rows() || b.cols() != a.cols() || c.rows() != a.rows() ||
+        c.cols() != a.cols()) {
+      return Matrix_outcome::incompatible_shapes;
     }
+    for (int r = 1; r <= a.rows(); ++r) {
+      for (int s = 1; s <= a.cols(); ++s) {
+        c(r, s) = add ? traits.add(a(r, s), b(r, s)) : traits.sub(a(r, s), b(r, s));
+      }
+    }
+    return Matrix_outcome::done;
+  }
+
+  // Gauss-Jordan inversion in place with pivoting by position. A singular matrix is left
+  // partly reduced; a matrix that is not square is untouched.
+  Inversion Minv(Matrix& a) {
+    if (a.rows() != a.cols()) return {traits.zero(), 0, Matrix_outcome::not_square};
     const int n = a.rows();
     std::vector<char> used(static_cast<std::size_t>(n) + 1, 0);
     std::vector<int> pivot_row(static_cast<std::size_t>(n) + 1, 0);
@@ -135,11 +142,7 @@ class Gf_matrix_ops {
           }
         }
       }
-      if (k == 0) {
-        console_.line(std::string(Traits::singular_text) + f(n, 3) + ", rank" + f(i - 1, 3));
-        rank = i - 1;
-        return traits.zero();
-      }
+      if (k == 0) return {traits.zero(), i - 1, Matrix_outcome::singular};
       const E v = a(k, l);
       det = traits.mul(det, v);
       used[static_cast<std::size_t>(l)] = 1;
@@ -165,27 +168,23 @@ class Gf_matrix_ops {
         for (int r = 1; r <= n; ++r) std::swap(a(r, k), a(r, l));
       }
     }
-    rank = n;
-    return det;
+    return {det, n, Matrix_outcome::done};
   }
 
-  // The logarithm of x . y to the base of primitive element npe (see the traits below npe 1).
-  std::int32_t dot_prod(const Vector& x, const Vector& y, std::int32_t npe) {
-    if (size(x) != size(y)) {
-      console_.line(free_form(name("###Error in ", "_dot_prod, vectors different sizes:"),
-                              size(x), size(y)));
-      stop_with_code("2");
-    }
+  // The logarithm of x . y to the base of primitive element npe; below npe 1 the sum itself as
+  // an integer when the traits ask for it.
+  Log dot_prod(const Vector& x, const Vector& y, std::int32_t npe) const {
+    if (size(x) != size(y)) return {0, Matrix_outcome::different_sizes, traits.zero()};
     E sum = traits.zero();
     for (std::size_t i = 0; i < x.size(); ++i) sum = traits.add(sum, traits.mul(x[i], y[i]));
     if constexpr (Traits::dot_prod_sum_below_npe_1) {
-      if (npe < 1) return traits.to_integer(sum);
+      if (npe < 1) return {traits.to_integer(sum), Matrix_outcome::done, sum};
     }
     return log(sum, npe);
   }
 
   // 2 when x . x is not zero; else 1 when some entry is nonzero, 0 when none is.
-  std::int32_t isotropy(const Vector& x) {
+  std::int32_t isotropy(const Vector& x) const {
     bool nonzero = false;
     E sum = traits.zero();
     for (const E& value : x) {
@@ -196,29 +195,20 @@ class Gf_matrix_ops {
     return nonzero ? 1 : 0;
   }
 
-  // The exponent e with g^e = x for g = primitive element npe; -99 for zero; an npe out of
-  // range stops with code "2".
-  std::int32_t log(const E& x, std::int32_t npe) {
-    if (traits.equal(x, traits.zero())) return -99;
-    if (npe < 1 || npe > traits.no_of_pes()) {
-      console_.line(name("###Error in ", "_log, called with npe:") + f(npe, 5));
-      console_.line("Total number of primitive elements is" + f(traits.no_of_pes(), 5));
-      console_.line("Execution terminated.");
-      stop_with_code("2");
-    }
+  // The exponent e with g^e = x for g = primitive element npe, by the tables or by search.
+  Log log(const E& x, std::int32_t npe) const {
+    if (traits.equal(x, traits.zero())) return {-99, Matrix_outcome::done, x};
+    if (npe < 1 || npe > traits.no_of_pes()) return {0, Matrix_outcome::npe_out_of_range, x};
     const std::int32_t by_table = traits.table_log(x, npe);
-    if (by_table >= 0) return by_table;
+    if (by_table >= 0) return {by_table, Matrix_outcome::done, x};
     const std::int32_t found = log_by_search(x, npe);
-    if (found >= 0) return found;
-    console_.line(name("###Error in ", "_log, element not found as power of primitive element") +
-                  f(npe, 4));
-    console_.line(traits.coefficients(x));
-    stop_with_code("");
+    if (found >= 0) return {found, Matrix_outcome::done, x};
+    return {0, Matrix_outcome::not_a_power, x};
   }
 
   // The logarithm by linear search over the powers of primitive element npe (npe valid), at
   // most q trials; -1 when x is not found.
-  std::int32_t log_by_search(const E& x, std::int32_t npe) {
+  std::int32_t log_by_search(const E& x, std::int32_t npe) const {
     const E g = traits.pe(npe);
     E y = traits.one();
     for (std::int32_t e = 0; e < traits.order(); ++e) {
@@ -228,54 +218,13 @@ class Gf_matrix_ops {
     return -1;
   }
 
-  // Writes A as logarithms, one line per row, on the console and on unit when it is open.
-  void write_matrix(const Matrix& a, std::int32_t npe, Text_output* unit) {
-    if (a.cols() == 1) {
-      Vector column(static_cast<std::size_t>(a.rows()));
-      for (int r = 1; r <= a.rows(); ++r) column[at(r)] = a(r, 1);
-      write_vector(column, npe, unit);
-      return;
-    }
-    for (int r = 1; r <= a.rows(); ++r) {
-      std::string line;
-      for (int c = 1; c <= a.cols(); ++c) {
-        if constexpr (Traits::write_trace) console_.line(traits.coefficients(a(r, c)));
-        if (!append_field(line, log(a(r, c), npe))) {
-          write_line_too_long("_write_matrix;", "Current matrix element is (" + f(r, 2) + "," +
-                                                    f(c, 2) + ")", unit);
-          break;
-        }
-      }
-      put(line, unit);
-    }
-  }
-
-  // Writes x as logarithms on one line, on the console and on unit when it is open.
-  void write_vector(const Vector& x, std::int32_t npe, Text_output* unit) {
-    std::string line;
-    for (int i = 1; i <= size(x); ++i) {
-      if (!append_field(line, log(x[at(i)], npe))) {
-        write_line_too_long("_write_vector;", "Current vector element is (" + f(i, 2) + ")", unit);
-        break;
-      }
-    }
-    put(line, unit);
-  }
-
   Traits traits;
-  std::int32_t rank = 0;   // pivots found by the last Minv
 
  private:
-  static constexpr std::size_t line_buffer = 384;
-
-  static std::string f(long long value, int width) { return fixed_int(value, width); }
   static int size(const Vector& v) { return static_cast<int>(v.size()); }
   static std::size_t at(int i) { return static_cast<std::size_t>(i - 1); }
-  static std::string name(std::string_view before, std::string_view after) {
-    return std::string(before) + std::string(Traits::prefix) + std::string(after);
-  }
 
-  void scale_row(E* row, int n, const E& v) {
+  void scale_row(E* row, int n, const E& v) const {
     if constexpr (requires { traits.scale_row(row, n, v); }) {
       traits.scale_row(row, n, v);
     } else {
@@ -283,57 +232,11 @@ class Gf_matrix_ops {
     }
   }
 
-  void eliminate_row(E* target, const E* pivot, int n, const E& d) {
+  void eliminate_row(E* target, const E* pivot, int n, const E& d) const {
     if constexpr (requires { traits.eliminate_row(target, pivot, n, d); }) {
       traits.eliminate_row(target, pivot, n, d);
     } else {
       for (int j = 0; j < n; ++j) target[j] = traits.sub(target[j], traits.mul(pivot[j], d));
     }
   }
-
-  void combine(const Matrix& a, const Matrix& b, Matrix& c, bool add) {
-    if (b.rows() != a.rows() || b.cols() != a.cols() || c.rows() != a.rows() ||
-        c.cols() != a.cols()) {
-      console_.line(free_form(name("###Error in ", add ? "_matadd, incompatible shapes.:"
-                                                       : "_matsub, incompatible shapes.:")));
-      console_.line(free_form("First matrix: ", a.rows(), a.cols()));
-      console_.line(free_form("Second matrix:", b.rows(), b.cols()));
-      console_.line(free_form(add ? "Sum:          " : "Difference:   ", c.rows(), c.cols()));
-      stop_with_code("2");
-    }
-    for (int r = 1; r <= a.rows(); ++r) {
-      for (int s = 1; s <= a.cols(); ++s) {
-        c(r, s) = add ? traits.add(a(r, s), b(r, s)) : traits.sub(a(r, s), b(r, s));
-      }
-    }
-  }
-
-  // Appends the 5-column field of value unless the line would pass 383 characters.
-  static bool append_field(std::string& line, std::int32_t value) {
-    const std::string field = f(value, 5);
-    if (trim_right(line).size() + trim_right(field).size() > line_buffer - 1) return false;
-    line.resize(trim_right(line).size());
-    line += field;
-    return true;
-  }
-
-  void write_line_too_long(std::string_view routine, const std::string& position,
-                           Text_output* unit) {
-    const std::string lines[] = {
-        name("###Error in ", routine) + " line length exceeds" +
-            f(static_cast<long long>(line_buffer), 5) + " characters.",
-        position, "Line terminated."};
-    for (const std::string& text : lines) {
-      console_.line(text);
-      if (unit != nullptr && unit->is_open()) unit->write_line(text);
-    }
-  }
-
-  void put(const std::string& line, Text_output* unit) {
-    const std::string_view text = trim_right(line);
-    console_.line(text);
-    if (unit != nullptr && unit->is_open()) unit->write_line(text);
-  }
-
-  Console& console_;
 };

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "Galois_Fields_Matrix_core.hpp"
+#include "Galois_Fields_Matrix_messages.hpp"
 #include "Galois_Fields_Prime_Modulus.hpp"
 
 // The prime field as the matrix algorithms see it, with the GFPM_ module's message names.

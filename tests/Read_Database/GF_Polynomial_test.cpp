@@ -125,10 +125,10 @@ TEST_P(GF_Polynomial_substitution, EveryLineSatisfiesItsArrayAndMatchesThePlainA
     expected.push_back(csv_line(e));
     if (array < 2) {
       if (c.kind == 1) {
-        Plain_polynomial_finder<GFPM_plain_traits> plain(f.io.console, GFPM_plain_traits{&f.gfpm}, c.n);
+        Plain_polynomial_finder<GFPM_plain_traits> plain(GFPM_plain_traits{&f.gfpm}, c.n);
         EXPECT_EQ(plain.solve(perm.data()), e);
       } else {
-        Plain_polynomial_finder<GFVE_plain_traits> plain(f.io.console, GFVE_plain_traits{{{}, &f.gfve}}, c.n);
+        Plain_polynomial_finder<GFVE_plain_traits> plain(GFVE_plain_traits{{{}, &f.gfve}}, c.n);
         EXPECT_EQ(plain.solve(perm.data()), e);
       }
     }
