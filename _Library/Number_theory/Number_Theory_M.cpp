@@ -26,8 +26,7 @@ void divide_out(Factor_record& record, std::int64_t& x, std::int64_t d) {
 
 // Exact trial division over 2, 3, 5 and the numbers coprime to 30, stopping at the square root
 // of what is left. The absolute value is taken in 64 bits, so -2147483648 factors as 2^31.
-Factor_record factor_record_of(std::int32_t n) {
-  Factor_record record;
+void factorize_into(Factor_record& record, std::int32_t n) {
   record.initialized = true;
   record.count = 0;
   const std::int64_t magnitude = n < 0 ? -static_cast<std::int64_t>(n) : n;
@@ -64,10 +63,15 @@ Factor_record factor_record_of(std::int32_t n) {
       for (std::int32_t m = 1; m < record.mults[slot]; ++m) record.phi *= record.primes[slot];
     }
   }
+}
+
+Factor_record factor_record_of(std::int32_t n) {
+  Factor_record record;
+  factorize_into(record, n);
   return record;
 }
 
-void Number_Theory_M::factorize(std::int32_t n) { factor_record = factor_record_of(n); }
+void Number_Theory_M::factorize(std::int32_t n) { factorize_into(factor_record, n); }
 
 std::int64_t Number_Theory_M::euler_phi(std::int32_t n) {
   if (!factor_record.initialized || factor_record.n != n) factorize(n);

@@ -18,8 +18,10 @@ struct Factor_record {
   std::int64_t phi = 1;
 };
 
-// The factorisation of n (exact for every 32-bit n), without a console.
-Factor_record factor_record_of(std::int32_t n);
+// Refreshes record with the factorisation of n (exact for every 32-bit n); entries past the
+// new count keep their old values.
+void factorize_into(Factor_record& record, std::int32_t n);
+Factor_record factor_record_of(std::int32_t n);   // the same into a fresh record
 
 class Number_Theory_M {
  public:
