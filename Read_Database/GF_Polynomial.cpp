@@ -24,6 +24,19 @@ void GF_Polynomial::identifier_error() {
   stop_with_code("");
 }
 
+namespace {
+
+// The error line of a field that cannot be set up: the routine it names and what the order
+// should have been.
+struct Setup_error_texts {
+  const char* routine;
+  const char* order_should_be;
+};
+constexpr Setup_error_texts prime_texts{"get_GFPFpolynomial", " not a prime number"};
+constexpr Setup_error_texts extension_texts{"get_GFVEpolynomial", " not a prime number to a power"};
+
+}  // namespace
+
 void GF_Polynomial::get_GFPolynomial(std::span<const std::int32_t> row_indices,
                                      Text_output* polynomials_csv) {
   const int n = std::max(options_.ca_order, 0);
@@ -32,31 +45,136 @@ void GF_Polynomial::get_GFPolynomial(std::span<const std::int32_t> row_indices,
               permutation_.begin());
   // A matrix built for another N or field kind is never reused, even without a release.
   if (n != n_ || options_.gf_kind != built_kind_) rebuild = 1;
-  if (options_.gf_kind == 1) {
-    get_GFPFpolynomial(polynomials_csv);
-  } else if (options_.gf_kind == 2) {
-    get_GFVEpolynomial(polynomials_csv);
+  if (options_.gf_kind != 1 && options_.gf_kind != 2) identifier_error();
+  const bool prime = options_.gf_kind == 1;
+  prepare(prime);
+  if (prime) {
+    solve_prime();
+  } else if (rebuild != 0) {
+    return;   // a singular extension matrix: no line
   } else {
-    identifier_error();
+    solve_extension();
   }
+  write_coefficients(polynomials_csv);
 }
 
-void GF_Polynomial::get_GFPFpolynomial(Text_output* csv) {
+void GF_Polynomial::prepare(bool prime) {
+  const Setup_error_texts& texts = prime ? prime_texts : extension_texts;
   const std::int32_t q = options_.gf_order;
-  if (gfpm_.GFPM_prime != q) {
-    if (!gfpm_.GFPM_setup(q)) {
+  if (prime ? gfpm_.GFPM_prime != q : gfve_.GFVE_order != q) {
+    if (!(prime ? gfpm_.GFPM_setup(q) : gfve_.GFVE_setup(q))) {
       // An order refused for its size has had its own line; it is no improper order.
-      if (q <= Galois_Fields_Prime_Modulus::max_order) {
-        console_.line(free_form("###Error in get_GFPFpolynomial; Galois Field order", q,
-                                " not a prime number"));
+      if (q <= Gf_field::max_order) {
+        console_.line(free_form(std::string("###Error in ") + texts.routine +
+                                    "; Galois Field order",
+                                q, texts.order_should_be));
       }
       stop_with_code("");
     }
     rebuild = 1;
-    get_GFPMpolynomial();
-  } else if (rebuild != 0) {
-    get_GFPMpolynomial();
   }
+  if (rebuild == 0) return;
+  const Inverse inverse = prime ? invert_prime() : invert_extension();
+  console_.line(free_form("Determinant:", inverse.det_log));
+  rebuild = 0;
+  if (inverse.singular && !prime) {
+    console_.line("###Error in get_GFVEpolynomial; matrix is singular.");
+    console_.line("No polynomial coefficients will be produced.");
+    rebuild = 1;
+    return;
+  }
+  if (prime) {
+    map_prime();
+  } else {
+    map_extension();
+  }
+  n_ = static_cast<int>(permutation_.size());
+  built_kind_ = prime ? 1 : 2;
+  output.assign(permutation_.size(), 0);
+  if (inverse.singular) {
+    console_.line("###Error in get_GFPMpolynomial; matrix is singular.");
+    console_.line("You may proceed but the polynomial coefficients are INVALID.");
+    if (!pause_.ask_yes_no("Proceed?")) stop_with_code("");
+  }
+}
+
+GF_Polynomial::Inverse GF_Polynomial::invert_prime() {
+  const int n = static_cast<int>(permutation_.size());
+  prime_a_ = gfpm_.GFPM_pes.empty() ? 0 : gfpm_.GFPM_pes[0];
+  prime_matrix_ = Gf_matrix<std::int32_t>(n, n);
+  for (int i = 1; i <= n; ++i) {
+    const std::int32_t b = gfpm_.GFPM_Exp(prime_a_, i - 1);
+    for (int j = 1; j <= n; ++j) prime_matrix_(i, j) = gfpm_.GFPM_Exp(b, j - 1);
+  }
+  if (prime_matrix_hook) prime_matrix_hook(prime_matrix_);
+  const std::int32_t det = gfpm_matrix_.GFPM_Minv(prime_matrix_);
+  return {gfpm_matrix_.GFPM_log(det, 1), gfpm_.GFPM_equal(det, gfpm_.GFPM_zero)};
+}
+
+GF_Polynomial::Inverse GF_Polynomial::invert_extension() {
+  const int n = static_cast<int>(permutation_.size());
+  extension_a_ = gfve_.GFVE_pes.empty() ? GFVE_element{} : gfve_.GFVE_pes[0];
+  extension_matrix_ = Gf_matrix<std::uint32_t>(n, n);
+  for (int i = 1; i <= n; ++i) {
+    const GFVE_element b = gfve_.GFVE_Exp(extension_a_, i - 1);
+    for (int j = 1; j <= n; ++j) extension_matrix_(i, j) = gfve_.to_index(gfve_.GFVE_Exp(b, j - 1));
+  }
+  if (extension_matrix_hook) extension_matrix_hook(extension_matrix_);
+  const std::uint32_t det = gfve_matrix_.GFVE_Minv(extension_matrix_);
+  return {gfve_matrix_.GFVE_log(gfve_.from_index(det), 1), det == 0};
+}
+
+void GF_Polynomial::map_prime() {
+  const int n = static_cast<int>(permutation_.size());
+  degree_ = 1;
+  powers_.resize(static_cast<std::size_t>(n));
+  for (int s = 1; s <= n; ++s) {
+    powers_[static_cast<std::size_t>(s - 1)] = static_cast<std::uint32_t>(gfpm_.GFPM_Exp(prime_a_, s));
+  }
+  const auto p = static_cast<std::uint32_t>(gfpm_.GFPM_prime);
+  map_.assign(n, p, [this, p](int r, int s) {
+    // Residues of the inverse (of the partly reduced matrix after a singular build).
+    const std::int64_t v = prime_matrix_(r + 1, s + 1) % static_cast<std::int64_t>(p);
+    return static_cast<std::uint32_t>(v < 0 ? v + p : v);
+  });
+  y_.assign(static_cast<std::size_t>(n), 0);
+  c_.assign(static_cast<std::size_t>(n), 0);
+}
+
+void GF_Polynomial::map_extension() {
+  const int n = static_cast<int>(permutation_.size());
+  const int k = gfve_.GFVE_degree;
+  degree_ = k;
+  const Gf_tables& tables = gfve_.tables();
+  const auto p = static_cast<std::uint32_t>(tables.p);
+  // The digits of x^s, s = 1..N (x is primitive element 1 and the tables' generator).
+  powers_.assign(static_cast<std::size_t>(n * k), 0);
+  for (int s = 1; s <= n; ++s) {
+    std::uint32_t index = tables.exp[static_cast<std::size_t>(s % (tables.q - 1))];
+    for (int d = 0; d < k; ++d, index /= p) powers_[static_cast<std::size_t>((s - 1) * k + d)] = index % p;
+  }
+  // Block (j, i) of the map is multiplication by V^-1(j, i): its column b holds the digits of
+  // V^-1(j, i) x^b.
+  map_.start(n * k, p);
+  for (int j = 0; j < n; ++j) {
+    for (int i = 0; i < n; ++i) {
+      const std::uint32_t v = extension_matrix_(j + 1, i + 1);
+      if (v == 0) continue;
+      for (int b = 0; b < k; ++b) {
+        std::uint32_t w = tables.exp[static_cast<std::size_t>(tables.log[v] + b)];
+        if (p == 2) {
+          map_.set_bits(j * k, i * k + b, w, k);
+          continue;
+        }
+        for (int d = 0; d < k; ++d, w /= p) map_.set(j * k + d, i * k + b, w % p);
+      }
+    }
+  }
+  y_.assign(static_cast<std::size_t>(n * k), 0);
+  c_.assign(static_cast<std::size_t>(n * k), 0);
+}
+
+void GF_Polynomial::solve_prime() {
   const std::size_t n = permutation_.size();
   for (std::size_t i = 0; i < n; ++i) {
     const std::int32_t s = permutation_[i] + 1;
@@ -72,60 +190,9 @@ void GF_Polynomial::get_GFPFpolynomial(Text_output* csv) {
     const auto c = static_cast<std::int32_t>(c_[j]);
     output[j] = c == 0 ? -99 : direct ? tables.log[c_[j]] : gfpm_matrix_.GFPM_log(c, 1);
   }
-  write_coefficients(csv);
 }
 
-void GF_Polynomial::get_GFPMpolynomial() {
-  const int n = static_cast<int>(permutation_.size());
-  prime_a_ = gfpm_.GFPM_pes.empty() ? 0 : gfpm_.GFPM_pes[0];
-  prime_matrix_ = Gf_matrix<std::int32_t>(n, n);
-  for (int i = 1; i <= n; ++i) {
-    const std::int32_t b = gfpm_.GFPM_Exp(prime_a_, i - 1);
-    for (int j = 1; j <= n; ++j) prime_matrix_(i, j) = gfpm_.GFPM_Exp(b, j - 1);
-  }
-  if (prime_matrix_hook) prime_matrix_hook(prime_matrix_);
-  prime_det_ = gfpm_matrix_.GFPM_Minv(prime_matrix_);
-  console_.line(free_form("Determinant:", gfpm_matrix_.GFPM_log(prime_det_, 1)));
-  rebuild = 0;
-  n_ = n;
-  built_kind_ = 1;
-  degree_ = 1;
-  powers_.resize(static_cast<std::size_t>(n));
-  for (int s = 1; s <= n; ++s) {
-    powers_[static_cast<std::size_t>(s - 1)] = static_cast<std::uint32_t>(gfpm_.GFPM_Exp(prime_a_, s));
-  }
-  const auto p = static_cast<std::uint32_t>(gfpm_.GFPM_prime);
-  map_.assign(n, p, [this, p](int r, int s) {
-    // Residues of the inverse (of the partly reduced matrix after a singular build).
-    const std::int64_t v = prime_matrix_(r + 1, s + 1) % static_cast<std::int64_t>(p);
-    return static_cast<std::uint32_t>(v < 0 ? v + p : v);
-  });
-  y_.assign(static_cast<std::size_t>(n), 0);
-  c_.assign(static_cast<std::size_t>(n), 0);
-  output.assign(static_cast<std::size_t>(n), 0);
-  if (gfpm_.GFPM_equal(prime_det_, gfpm_.GFPM_zero)) {
-    console_.line("###Error in get_GFPMpolynomial; matrix is singular.");
-    console_.line("You may proceed but the polynomial coefficients are INVALID.");
-    if (!pause_.ask_yes_no("Proceed?")) stop_with_code("");
-  }
-}
-
-void GF_Polynomial::get_GFVEpolynomial(Text_output* csv) {
-  const std::int32_t q = options_.gf_order;
-  if (gfve_.GFVE_order != q) {
-    if (!gfve_.GFVE_setup(q)) {
-      if (q <= Galois_Fields_Vector_Extension::max_order) {
-        console_.line(free_form("###Error in get_GFVEpolynomial; Galois Field order", q,
-                                " not a prime number to a power"));
-      }
-      stop_with_code("");
-    }
-    rebuild = 1;
-    build_GFVE_matrix();
-  } else if (rebuild != 0) {
-    build_GFVE_matrix();
-  }
-  if (rebuild != 0) return;
+void GF_Polynomial::solve_extension() {
   const std::size_t n = permutation_.size();
   const auto k = static_cast<std::size_t>(degree_);
   const Gf_tables& tables = gfve_.tables();
@@ -146,61 +213,6 @@ void GF_Polynomial::get_GFVEpolynomial(Text_output* csv) {
     for (std::size_t d = k; d-- > 0;) index = index * p + c_[j * k + d];
     output[j] = index == 0 ? -99 : tables.log[index];
   }
-  write_coefficients(csv);
-}
-
-void GF_Polynomial::build_GFVE_matrix() {
-  const int n = static_cast<int>(permutation_.size());
-  extension_a_ = gfve_.GFVE_pes.empty() ? GFVE_element{} : gfve_.GFVE_pes[0];
-  extension_matrix_ = Gf_matrix<std::uint32_t>(n, n);
-  for (int i = 1; i <= n; ++i) {
-    const GFVE_element b = gfve_.GFVE_Exp(extension_a_, i - 1);
-    for (int j = 1; j <= n; ++j) extension_matrix_(i, j) = gfve_.to_index(gfve_.GFVE_Exp(b, j - 1));
-  }
-  if (extension_matrix_hook) extension_matrix_hook(extension_matrix_);
-  extension_det_ = gfve_matrix_.GFVE_Minv(extension_matrix_);
-  console_.line(
-      free_form("Determinant:", gfve_matrix_.GFVE_log(gfve_.from_index(extension_det_), 1)));
-  rebuild = 0;
-  if (extension_det_ == 0) {
-    console_.line("###Error in get_GFVEpolynomial; matrix is singular.");
-    console_.line("No polynomial coefficients will be produced.");
-    rebuild = 1;
-    return;
-  }
-  n_ = n;
-  built_kind_ = 2;
-  const int k = gfve_.GFVE_degree;
-  degree_ = k;
-  const Gf_tables& tables = gfve_.tables();
-  const auto p = static_cast<std::uint32_t>(tables.p);
-  // The digits of x^s, s = 1..N (x is primitive element 1 and the tables' generator).
-  powers_.assign(static_cast<std::size_t>(n * k), 0);
-  for (int s = 1; s <= n; ++s) {
-    std::uint32_t index = tables.exp[static_cast<std::size_t>(s % (tables.q - 1))];
-    for (int d = 0; d < k; ++d, index /= p) powers_[static_cast<std::size_t>((s - 1) * k + d)] = index % p;
-  }
-  // Block (j, i) of the map is multiplication by V^-1(j, i): its column b holds the digits of
-  // V^-1(j, i) x^b.
-  map_.start(n * k, p);
-  std::vector<std::uint32_t> digits(static_cast<std::size_t>(k));
-  for (int j = 0; j < n; ++j) {
-    for (int i = 0; i < n; ++i) {
-      const std::uint32_t v = extension_matrix_(j + 1, i + 1);
-      if (v == 0) continue;
-      for (int b = 0; b < k; ++b) {
-        std::uint32_t w = tables.exp[static_cast<std::size_t>(tables.log[v] + b)];
-        if (p == 2) {
-          map_.set_bits(j * k, i * k + b, w, k);
-          continue;
-        }
-        for (int d = 0; d < k; ++d, w /= p) map_.set(j * k + d, i * k + b, w % p);
-      }
-    }
-  }
-  y_.assign(static_cast<std::size_t>(n * k), 0);
-  c_.assign(static_cast<std::size_t>(n * k), 0);
-  output.assign(static_cast<std::size_t>(n), 0);
 }
 
 void GF_Polynomial::write_coefficients(Text_output* csv) {
@@ -238,29 +250,13 @@ void GF_Polynomial::write_coefficients(Text_output* csv) {
   csv->write_line(std::string_view(line_.data(), static_cast<std::size_t>(out - line_.data())));
 }
 
-void GF_Polynomial::release_prime() {
+void GF_Polynomial::release_GFPolynomial() {
+  if (options_.gf_kind != 1 && options_.gf_kind != 2) identifier_error();
   prime_matrix_.release();
-  map_.release();
-  std::vector<std::uint32_t>().swap(y_);
-  std::vector<std::uint32_t>().swap(c_);
-  std::vector<std::int32_t>().swap(output);
-}
-
-void GF_Polynomial::release_extension() {
   extension_matrix_.release();
   map_.release();
   std::vector<std::uint32_t>().swap(y_);
   std::vector<std::uint32_t>().swap(c_);
   std::vector<std::int32_t>().swap(output);
-}
-
-void GF_Polynomial::release_GFPolynomial() {
-  if (options_.gf_kind == 1) {
-    release_prime();
-  } else if (options_.gf_kind == 2) {
-    release_extension();
-  } else {
-    identifier_error();
-  }
   rebuild = 1;
 }

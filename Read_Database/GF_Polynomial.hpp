@@ -44,14 +44,23 @@ class GF_Polynomial {
   std::function<void(Gf_matrix<std::uint32_t>&)> extension_matrix_hook;
 
  private:
+  // The log of det(V) to primitive element 1, and whether V was singular.
+  struct Inverse {
+    std::int32_t det_log;
+    bool singular;
+  };
+
   [[noreturn]] void identifier_error();
-  void get_GFPFpolynomial(Text_output* csv);
-  void get_GFPMpolynomial();
-  void get_GFVEpolynomial(Text_output* csv);
-  void build_GFVE_matrix();
+  // Sets up the field of gf_order when it changed (stops when it cannot be) and builds V^-1
+  // and the map when the matrix must be built, with the lines of the build.
+  void prepare(bool prime);
+  Inverse invert_prime();       // V over GF(p), inverted in prime_matrix_
+  Inverse invert_extension();   // V over GF(p^k), inverted in extension_matrix_
+  void map_prime();             // powers_ and map_ from prime_matrix_
+  void map_extension();         // powers_ and map_ from extension_matrix_
+  void solve_prime();           // output for permutation_
+  void solve_extension();
   void write_coefficients(Text_output* csv);
-  void release_prime();
-  void release_extension();
 
   Console& console_;
   Pause_m& pause_;
@@ -68,8 +77,6 @@ class GF_Polynomial {
   Gf_matrix<std::uint32_t> extension_matrix_;   // V^-1 over GF(p^k), as element indices
   std::int32_t prime_a_ = 0;
   GFVE_element extension_a_;
-  std::int32_t prime_det_ = 0;
-  std::uint32_t extension_det_ = 0;
   // Per-array work: a^s for s = 1..N as residue digits (k per power), the map c = V^-1 y
   // over GF(p) (the k x k blocks of V^-1 in an extension field), and the vectors.
   Gfp_linear_map map_;
