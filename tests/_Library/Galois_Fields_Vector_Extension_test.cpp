@@ -131,7 +131,7 @@ TEST(GFVE_arithmetic, AfterAFailedSetUpOperationsStillReturn) {
   SUCCEED();
 }
 
-TEST(GFVE_arithmetic, TablesGiveTheSpecifiedProductsOnWholeFields) {
+TEST(GFVE_arithmetic, TablesGiveTheProductsBySubtractionOnWholeFields) {
   for (int q : {4, 8, 9, 25, 27, 49, 64, 81, 121, 125, 243, 256}) {
     Gf_fixture f;
     ASSERT_TRUE(f.gfve.GFVE_setup(q)) << q;
@@ -145,7 +145,7 @@ TEST(GFVE_arithmetic, TablesGiveTheSpecifiedProductsOnWholeFields) {
   }
 }
 
-TEST(GFVE_arithmetic, UnreducedInputsGiveTheSpecifiedProducts) {
+TEST(GFVE_arithmetic, UnreducedInputsGiveTheProductsBySubtraction) {
   Gf_fixture f;
   ASSERT_TRUE(f.gfve.GFVE_setup(9));
   const GFVE_element odd = element({5, -4, 2});
