@@ -25,21 +25,16 @@ class GF_Polynomial {
                 Galois_Fields_PM_Matrix_Utilities& gfpm_matrix,
                 Galois_Fields_Matrix_Utilities& gfve_matrix);
 
-  // Finds the polynomial of the array whose zero-based row indices are the first ca_order
-  // entries of row_indices (missing entries count as 0) and writes its line to
-  // polynomials_csv; a null or closed file skips the line and changes nothing else. Sets up the
-  // field of gf_order when it changed; a field that cannot be set up, or a gf_kind other than
-  // 1 or 2, stops the program with a blank code.
+  // Writes the polynomial line of the array of ca_order zero-based rows to polynomials_csv
+  // (if open); a field that cannot be set up or a gf_kind not 1 or 2 stops, blank code.
   void get_GFPolynomial(std::span<const std::int32_t> row_indices, Text_output* polynomials_csv);
-  // Frees the matrix of the branch of gf_kind and makes the next call build it again; a
-  // gf_kind other than 1 or 2 stops the program with a blank code.
+  // Frees the matrices so that the next call builds again; a gf_kind not 1 or 2 stops.
   void release_GFPolynomial();
 
   std::int32_t rebuild = 1;              // nonzero: build the matrix before the next solve
   std::vector<std::int32_t> output;      // e_0 .. e_(N-1) of the last array
 
-  // Test seams: called on V after it is built and before it is inverted, so that a test can
-  // make it singular as faulty field tables would.
+  // Test seams: change V between its build and its inversion (to make it singular).
   std::function<void(Gf_matrix<std::int32_t>&)> prime_matrix_hook;
   std::function<void(Gf_matrix<std::uint32_t>&)> extension_matrix_hook;
 
@@ -51,8 +46,7 @@ class GF_Polynomial {
   };
 
   [[noreturn]] void identifier_error();
-  // Sets up the field of gf_order when it changed (stops when it cannot be) and builds V^-1
-  // and the map when the matrix must be built, with the lines of the build.
+  // Sets up the field of gf_order when it changed and builds V^-1 when rebuild asks for it.
   void prepare(bool prime);
   Inverse invert_prime();       // V over GF(p), inverted in prime_matrix_
   Inverse invert_extension();   // V over GF(p^k), inverted in extension_matrix_

@@ -67,7 +67,7 @@ std::int64_t inverse_mod(std::int64_t t, std::int64_t m) {
 
 namespace {
 
-// beta^j = 1 - alpha^i, so j = log_g(1 - g^(s i)) / t modulo q-1; the row is j-1.
+// alpha = g^s, beta = g^t (s and t prime to q-1): beta^j = 1 - alpha^i, so j = log_g(1 - g^(s i)) / t modulo q-1; the row is j-1.
 std::int32_t golomb_row_with(const Gf_field& field, std::int32_t s, std::int64_t t_inverse,
                              std::int32_t i) {
   const std::int32_t rest = field.add(1, field.negate(field.power(std::int64_t{s} * i)));
@@ -90,6 +90,9 @@ std::int32_t golomb_row(const Gf_field& field, std::int32_t s, std::int32_t t, s
   return golomb_row_with(field, s, inverse_mod(t, field.order() - 1), c + 1);
 }
 
+// The Golomb pattern of order q-2 sits on the (q-1) x (q-1) torus with row 0 and column 0
+// empty. Shifted cyclically by u columns and v rows, it leaves column u and row v empty; the
+// window of order q-1 gets the dot (u, v) there. u = v = 0 adds the corner dot.
 Costas_perm torus_window(const Costas_perm& golomb_array, std::int32_t u, std::int32_t v) {
   const auto m = static_cast<std::int32_t>(golomb_array.size() + 1);
   Costas_perm b(static_cast<std::size_t>(m));

@@ -43,8 +43,7 @@ struct GFVE_field_traits : GFVE_names {
   std::string coefficients(const element& x) const { return field->coefficient_line(x); }
 };
 
-// The extension field on compact indices, by the tables of the set-up field: the same
-// elements and results as GFVE_field_traits, at a table look-up per operation.
+// The extension field on compact indices by the tables: the results of GFVE_field_traits.
 struct GFVE_compact_traits : GFVE_names {
   using element = std::uint32_t;
   const Galois_Fields_Vector_Extension* field;
@@ -90,8 +89,7 @@ class Galois_Fields_Matrix_Utilities {
     return ops_.dot_prod(x, y, npe);
   }
   std::int32_t GFVE_isotropy(const Vector& x) { return ops_.isotropy(x); }
-  // exponent of GFVE_pes(npe) giving x; -99 for zero; bad npe stops with code "2"; an element
-  // that is no power (not reduced) stops with a blank code after two lines
+  // exponent of GFVE_pes(npe) giving x; -99 for zero; bad npe stops "2", no power stops blank
   std::int32_t GFVE_log(const GFVE_element& x, std::int32_t npe) { return ops_.log(x, npe); }
   // unit null or closed: the console only
   void GFVE_write_matrix(const Matrix& a, std::int32_t npe, Text_output* unit) {

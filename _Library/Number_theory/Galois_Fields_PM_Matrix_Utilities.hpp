@@ -34,8 +34,7 @@ struct GFPM_field_traits {
   std::int32_t table_log(element x, std::int32_t npe) const { return field->table_log(x, npe); }
   std::int32_t to_integer(element sum) const { return field->GFPM_2array(sum); }
   std::string coefficients(element x) const { return free_form(x); }
-  // Row operations of the inversion, by the tables once the field is set up; the same
-  // residues as the element-by-element operations.
+  // Row operations of the inversion, by the tables once set up; same residues as one by one.
   void scale_row(element* row, int n, element v) const;
   void eliminate_row(element* target, const element* pivot, int n, element d) const;
 };

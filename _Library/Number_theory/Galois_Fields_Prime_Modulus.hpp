@@ -19,8 +19,7 @@ class Galois_Fields_Prime_Modulus {
                               Log_units& log_units);
   Galois_Fields_Prime_Modulus(const Galois_Fields_Prime_Modulus&) = delete;
 
-  // Sets up GF(q) for a prime q (2 or more, at most max_order); false for any other order,
-  // after the improper-order lines (or, above max_order, one line saying why it is refused).
+  // Sets up GF(q) for a prime q <= max_order; false after the lines of a refused order.
   bool GFPM_setup(std::int32_t q);
   // Lists the powers alpha^w, w coprime to q - 1, as GFPM_pes and logs each one.
   void GFPM_primitive(std::int32_t alpha);
@@ -34,16 +33,14 @@ class Galois_Fields_Prime_Modulus {
   std::int32_t GFPM_2array(std::int32_t a);                    // a unchanged
   void GFPM_log_message();   // shows GFPM_message and appends it to GFPM_Log.txt
 
-  // The logarithm of x to the base GFPM_pes(npe) by the tables, for a residue x in 1..p-1 and
-  // a valid npe; -1 when the tables cannot answer (the caller then searches).
+  // log of the residue x in 1..p-1 to the base GFPM_pes(npe) by the tables; -1: search instead
   std::int32_t table_log(std::int32_t x, std::int32_t npe);
   const Gf_tables& tables() const { return core_.tables(); }
   bool tables_ready() const {
     return GFPM_initialized && core_.tables().ready && core_.tables().p == GFPM_prime;
   }
 
-  // Orders above this are refused: the lists and tables of such a field would not fit, and no
-  // Costas order up to 500 needs one.
+  // Orders above this are refused; no Costas order up to 500 needs one.
   static constexpr std::int32_t max_order = Gf_field::max_order;
 
   bool GFPM_initialized = false;

@@ -22,9 +22,7 @@ class Galois_Fields_Vector_Extension {
                                  Log_units& log_units);
   Galois_Fields_Vector_Extension(const Galois_Fields_Vector_Extension&) = delete;
 
-  // Sets up GF(q) for a prime power q = p^k (k at most 30, q at most max_order); prints nothing
-  // on success. False after the improper-order lines, or after one line for an order above
-  // max_order.
+  // Sets up GF(p^k), k <= 30, silently; false after the lines of a refused order.
   bool GFVE_setup(std::int32_t q);
   void GFVE_primitive();                   // lists the powers x^w, w coprime to q - 1
 
@@ -48,8 +46,7 @@ class Galois_Fields_Vector_Extension {
   // compact index c1 + c2 p + ... + ck p^(k-1) of a reduced element, and back
   std::uint32_t to_index(const GFVE_element& a) const { return core_.to_index(a); }
   GFVE_element from_index(std::uint32_t index) const { return core_.from_index(index); }
-  // The logarithm of the reduced nonzero element x to the base GFVE_pes(npe) by the tables;
-  // -1 when the tables cannot answer (the caller then searches).
+  // log of the reduced nonzero x to the base GFVE_pes(npe) by the tables; -1: search instead
   std::int32_t table_log(const GFVE_element& x, std::int32_t npe);
   const Gf_tables& tables() const { return core_.tables(); }
   bool tables_ready() const {

@@ -37,8 +37,7 @@ class Gf_field {
  public:
   static constexpr std::int32_t max_order = 65536;   // tables, lists and squares fit below it
 
-  // Sets up GF(q) by the search of kind; the order, characteristic and degree are taken from
-  // the factorisation of q even when it is refused as improper.
+  // Sets up GF(q) by the search of kind; q, p and k are kept even for an improper order.
   Gf_setup set_up(std::int32_t q, Gf_kind kind);
 
   bool valid() const { return tables_.ready; }             // set up, tables built
@@ -50,7 +49,7 @@ class Gf_field {
   // Coefficient of x^i at [i] of the generator polynomial found by an extension set-up.
   const std::array<std::int32_t, 31>& generator() const { return generator_; }
   const Gf_tables& tables() const { return tables_; }
-  // Exponents w in 1..q-1 with gcd(w, q-1) = 1: g^w runs over the primitive elements.
+  // w in 1..q-1 with gcd(w, q-1) = 1: g^w runs over the primitive elements
   const std::vector<std::int32_t>& primitive_exponents() const { return primitive_exponents_; }
 
   // Elements by index (the residue, or c1 + c2 p + ... + ck p^(k-1)).
@@ -61,8 +60,7 @@ class Gf_field {
   std::int32_t multiply(std::int32_t x, std::int32_t y) const;
 
   // Elements as coefficient vectors.
-  // Schoolbook product reduced by repeated subtraction of the generator; zero without a monic
-  // generator of degree 1..30.
+  // Product reduced by repeated subtraction of the generator; zero without a monic generator.
   GFVE_element multiply_by_subtraction(const GFVE_element& a, const GFVE_element& b) const;
   bool equal(const GFVE_element& a, const GFVE_element& b) const;   // entries 1..k+1
   bool is_reduced(const GFVE_element& a) const;   // entries 1..k in 0..p-1, entry k+1 zero

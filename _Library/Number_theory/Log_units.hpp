@@ -29,29 +29,23 @@ class Log_units {
   std::map<std::int32_t, std::unique_ptr<Text_output>> units_;
 };
 
-// Shows message (its leading and trailing blanks removed) on the console and appends it to the
-// log file_name, found or opened on unit (raised past units open on other files). The first
-// message of the process on that log starts a fresh file; every message is flushed to the
-// system before the call returns. A log that cannot be opened or written prints
-// "Error opening <module> log on LUN" with the unit and the status text, then stops with a
-// blank code.
+// Shows the trimmed message and appends it, flushed, to the log file_name on unit (the first
+// free unit from unit on; the process's first message there starts a fresh file); a log that
+// cannot be opened or written shows "Error opening <module> log on LUN" and stops, blank code.
 void field_log_message(Console& console, Log_units& units, std::int32_t& unit,
                        std::string_view file_name, std::string_view module,
                        std::string_view message);
 
 // The items after "***Factors are": each prime, "**", its multiplicity and ",".
 std::string factor_items(const Factor_record& record);
-// The two console lines of an improper order: "***<module>_setup called with improper order:"
-// q, and "***Factors, muliplicity are" with the factor items.
+// The two console lines of an improper order q, the second with the factor items.
 void show_improper_order(Console& console, std::string_view module, std::int32_t q,
                          const std::string& items);
-// The line of an order above the core's maximum: "***<module>_setup refuses order" q,
-// " : field orders above" the maximum, " are not supported (<reason>)".
+// The console line of an order q above the core's maximum, with the reason.
 void show_too_large_order(Console& console, std::string_view module, std::int32_t q,
                           std::string_view reason);
 
-// Shows why a set-up of GF(q) was refused (too large; improper, also logged through message and
-// log_message) and returns true; returns false for any other outcome.
+// Shows (and, when improper, logs) why a set-up of GF(q) was refused; false when it was not.
 template <typename Log>
 bool refused_setup(Console& console, Gf_setup outcome, std::int32_t q, const Gf_field& field,
                    std::string_view module, std::string_view reason, std::string& message,
