@@ -1,7 +1,7 @@
-// Logarithm and power tables of a field that has been set up, so that logarithms, powers,
-// products and inverses cost a table look-up. An element is held here by its index: the residue
-// itself in GF(p), c1 + c2 p + ... + ck p^(k-1) for the coefficients of an element of GF(p^k).
-// The tables only speed up what the field modules compute; they never change a result.
+// Logarithm and power tables of a field set up by the field core (Galois_Fields_core.hpp), so
+// that logarithms, powers, products and inverses cost a table look-up. An element is held here
+// by its index: the residue itself in GF(p), c1 + c2 p + ... + ck p^(k-1) for the coefficients
+// of an element of GF(p^k).
 #pragma once
 
 #include <cstdint>
@@ -15,8 +15,7 @@ struct Gf_tables {
   std::vector<std::uint32_t> exp;     // exp[e]: index of g^e for e in 0 .. 2(q-1)-1
   std::vector<std::int32_t> log;      // log[i]: e with g^e = element i; -1 for zero
 
-  // Fills the tables from the powers of a generator g: next(i) is the index of g times the
-  // element of index i.
+  // Fills the tables from the powers of a generator g; next(i) is the index of g times i.
   template <typename Next>
   void build(std::int32_t order, std::int32_t prime, std::int32_t degree, Next next) {
     q = order;
