@@ -155,9 +155,9 @@ void Gfp_linear_map::apply(const std::uint32_t* y, std::uint32_t* c) const {
 void Gfp_linear_map::release() {
   n_ = 0;
   stride_ = 0;
-  for (auto* v : {&narrow_, &y16_}) Cache_line_vector<std::int16_t>().swap(*v);
-  Cache_line_vector<std::uint32_t>().swap(wide_);
-  Cache_line_vector<std::uint64_t>().swap(bits_);
+  for (auto* v : {&narrow_, &y16_}) std::vector<std::int16_t>().swap(*v);
+  std::vector<std::uint32_t>().swap(wide_);
+  std::vector<std::uint64_t>().swap(bits_);
   std::vector<std::uint64_t>().swap(sums64_);
   std::vector<std::int32_t>().swap(sums32_);
   std::vector<std::int32_t>().swap(set_columns_);

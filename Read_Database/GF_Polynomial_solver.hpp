@@ -4,27 +4,8 @@
 // held as bit columns and applied by exclusive or.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
-#include <new>
 #include <vector>
-
-// Storage that starts on a cache line, so that the speed of the hot loops does not depend on
-// where the heap happens to place a buffer.
-template <typename T>
-struct Cache_line_allocator {
-  using value_type = T;
-  static constexpr std::align_val_t alignment{64};
-  Cache_line_allocator() = default;
-  template <typename U>
-  Cache_line_allocator(const Cache_line_allocator<U>&) {}
-  T* allocate(std::size_t n) { return static_cast<T*>(::operator new(n * sizeof(T), alignment)); }
-  void deallocate(T* p, std::size_t) { ::operator delete(p, alignment); }
-  template <typename U>
-  bool operator==(const Cache_line_allocator<U>&) const { return true; }
-};
-template <typename T>
-using Cache_line_vector = std::vector<T, Cache_line_allocator<T>>;
 
 class Gfp_linear_map {
  public:
@@ -53,10 +34,10 @@ class Gfp_linear_map {
   int stride_ = 0;   // padded row length (narrow, wide) or words per column (bits)
   std::uint32_t p_ = 0;
   Kind kind_ = Kind::narrow;
-  Cache_line_vector<std::int16_t> narrow_;   // row-major; 32-bit sums stay exact
-  Cache_line_vector<std::uint32_t> wide_;    // row-major; 64-bit sums
-  Cache_line_vector<std::uint64_t> bits_;    // column-major bit columns
-  mutable Cache_line_vector<std::int16_t> y16_;
+  std::vector<std::int16_t> narrow_;   // row-major; 32-bit sums stay exact
+  std::vector<std::uint32_t> wide_;    // row-major; 64-bit sums
+  std::vector<std::uint64_t> bits_;    // column-major bit columns
+  mutable std::vector<std::int16_t> y16_;
   mutable std::vector<std::int32_t> sums32_;
   mutable std::vector<std::uint64_t> sums64_;
   mutable std::vector<std::int32_t> set_columns_;
