@@ -1,4 +1,4 @@
-#include "Build_progress.hpp"
+#include "Make_Database/Build_progress.hpp"
 
 #include <algorithm>
 #include <cmath>

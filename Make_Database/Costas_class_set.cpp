@@ -1,4 +1,4 @@
-#include "Costas_class_set.hpp"
+#include "Make_Database/Costas_class_set.hpp"
 
 #include <algorithm>
 

@@ -7,7 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "Costas_properties.hpp"
+#include "_Library/Costas_arrays/Costas_properties.hpp"
 
 // The four counts of a set: every array, the classes (essential set), the classes that hold a
 // symmetrical array, and the G-symmetrical arrays.

@@ -1,4 +1,4 @@
-#include "Costas_search.hpp"
+#include "Make_Database/Costas_search.hpp"
 
 #include <algorithm>
 #include <array>

@@ -8,7 +8,7 @@
 #include <functional>
 #include <vector>
 
-#include "Costas_properties.hpp"
+#include "_Library/Costas_arrays/Costas_properties.hpp"
 
 constexpr std::int32_t max_search_order = 31;   // differences of 2N-1 values fit in 64 bits
 

@@ -1,4 +1,4 @@
-#include "Database_writer.hpp"
+#include "Make_Database/Database_writer.hpp"
 
 #include <algorithm>
 #include <array>
@@ -8,11 +8,11 @@
 #include <thread>
 #include <vector>
 
-#include "Database_format.hpp"
-#include "Text_files.hpp"
-#include "method_bitmask.hpp"
-#include "Text_layout.hpp"
-#include "iostat_table.hpp"
+#include "_Library/Database_format.hpp"
+#include "_Library/Text_files.hpp"
+#include "_Library/Costas_arrays/method_bitmask.hpp"
+#include "_Library/Text_layout.hpp"
+#include "_Library/iostat_table.hpp"
 
 namespace {
 

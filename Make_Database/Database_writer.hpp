@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "Costas_class_set.hpp"
+#include "Make_Database/Costas_class_set.hpp"
 
 struct Order_write_result {
   Class_counts counts;      // what the files hold

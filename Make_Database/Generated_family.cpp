@@ -1,8 +1,8 @@
-#include "Generated_family.hpp"
+#include "Make_Database/Generated_family.hpp"
 
-#include "Costas_constructions.hpp"
-#include "Generation_methods.hpp"
-#include "Number_Theory_M.hpp"
+#include "Make_Database/Costas_constructions.hpp"
+#include "Make_Database/Generation_methods.hpp"
+#include "_Library/Number_theory/Number_Theory_M.hpp"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <functional>
 #include <map>
 
-#include "Costas_class_set.hpp"
+#include "Make_Database/Costas_class_set.hpp"
 
 class Number_Theory_M;
 

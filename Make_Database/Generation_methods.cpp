@@ -1,4 +1,4 @@
-#include "Generation_methods.hpp"
+#include "Make_Database/Generation_methods.hpp"
 
 #include <array>
 

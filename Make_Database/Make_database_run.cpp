@@ -1,19 +1,19 @@
-#include "Make_database_run.hpp"
+#include "Make_Database/Make_database_run.hpp"
 
 #include <filesystem>
 #include <ostream>
 
-#include "Build_progress.hpp"
-#include "Console_io.hpp"
-#include "Costas_search.hpp"
-#include "Database_format.hpp"
-#include "Database_writer.hpp"
-#include "Generated_family.hpp"
-#include "Number_Theory_M.hpp"
-#include "Options_file.hpp"
-#include "Text_files.hpp"
-#include "Count_tables.hpp"
-#include "iostat_table.hpp"
+#include "Make_Database/Build_progress.hpp"
+#include "_Library/Console_io.hpp"
+#include "Make_Database/Costas_search.hpp"
+#include "_Library/Database_format.hpp"
+#include "Make_Database/Database_writer.hpp"
+#include "Make_Database/Generated_family.hpp"
+#include "_Library/Number_theory/Number_Theory_M.hpp"
+#include "_Library/Options_file.hpp"
+#include "_Library/Text_files.hpp"
+#include "_Library/Count_tables.hpp"
+#include "_Library/iostat_table.hpp"
 
 namespace {
 

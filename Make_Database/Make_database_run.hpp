@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "Builder_options.hpp"
-#include "Costas_class_set.hpp"
+#include "Make_Database/Builder_options.hpp"
+#include "Make_Database/Costas_class_set.hpp"
 
 class Console;
 

@@ -2,8 +2,8 @@
 #include <iostream>
 #include <unistd.h>
 
-#include "Console_io.hpp"
-#include "Make_database_run.hpp"
+#include "_Library/Console_io.hpp"
+#include "Make_Database/Make_database_run.hpp"
 
 int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);

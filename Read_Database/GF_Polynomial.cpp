@@ -1,14 +1,14 @@
-#include "GF_Polynomial.hpp"
+#include "Read_Database/GF_Polynomial.hpp"
 
 #include <algorithm>
 #include <cstring>
 
-#include "Console_io.hpp"
-#include "Pause_m.hpp"
-#include "Program_stop.hpp"
-#include "Text_files.hpp"
-#include "Text_layout.hpp"
-#include "Vellumcairn_User_Interface.hpp"
+#include "_Library/Console_io.hpp"
+#include "_Library/Pause_m.hpp"
+#include "_Library/Program_stop.hpp"
+#include "_Library/Text_files.hpp"
+#include "_Library/Text_layout.hpp"
+#include "Read_Database/Vellumcairn_User_Interface.hpp"
 
 GF_Polynomial::GF_Polynomial(Console& console, Pause_m& pause, const Options& options,
                              Galois_Fields_Prime_Modulus& gfpm,

@@ -9,9 +9,9 @@
 #include <span>
 #include <vector>
 
-#include "GF_Polynomial_solver.hpp"
-#include "Galois_Fields_Matrix_Utilities.hpp"
-#include "Galois_Fields_PM_Matrix_Utilities.hpp"
+#include "Read_Database/GF_Polynomial_solver.hpp"
+#include "_Library/Number_theory/Galois_Fields_Matrix_Utilities.hpp"
+#include "_Library/Number_theory/Galois_Fields_PM_Matrix_Utilities.hpp"
 
 class Console;
 class Pause_m;

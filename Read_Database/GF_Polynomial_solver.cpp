@@ -1,8 +1,8 @@
-#include "GF_Polynomial_solver.hpp"
+#include "Read_Database/GF_Polynomial_solver.hpp"
 
 #include <algorithm>
 
-#include "Modular_reduction.hpp"
+#include "_Library/Number_theory/Modular_reduction.hpp"
 
 // The hot loops are built for the baseline processor and, where the compiler can, for AVX2 as
 // well; the loader picks the version that this processor runs.

@@ -2,17 +2,17 @@
 // reference to the units that use it. Tests build a fresh one per case.
 #pragma once
 
-#include "Console_io.hpp"
-#include "GF_Polynomial.hpp"
-#include "Galois_Fields_Matrix_Utilities.hpp"
-#include "Galois_Fields_PM_Matrix_Utilities.hpp"
-#include "Galois_Fields_Prime_Modulus.hpp"
-#include "Galois_Fields_Vector_Extension.hpp"
-#include "Log_units.hpp"
-#include "Number_Theory_M.hpp"
-#include "Pause_m.hpp"
-#include "Vellumcairn_Globals.hpp"
-#include "Vellumcairn_User_Interface.hpp"
+#include "_Library/Console_io.hpp"
+#include "Read_Database/GF_Polynomial.hpp"
+#include "_Library/Number_theory/Galois_Fields_Matrix_Utilities.hpp"
+#include "_Library/Number_theory/Galois_Fields_PM_Matrix_Utilities.hpp"
+#include "_Library/Number_theory/Galois_Fields_Prime_Modulus.hpp"
+#include "_Library/Number_theory/Galois_Fields_Vector_Extension.hpp"
+#include "_Library/Number_theory/Log_units.hpp"
+#include "_Library/Number_theory/Number_Theory_M.hpp"
+#include "_Library/Pause_m.hpp"
+#include "Read_Database/Vellumcairn_Globals.hpp"
+#include "Read_Database/Vellumcairn_User_Interface.hpp"
 
 struct Program_state {
   // Every wait for an answer first flushes the output files of a run in progress, so that a

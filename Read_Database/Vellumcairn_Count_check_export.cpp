@@ -1,11 +1,11 @@
 // The export of the count tables to "cancheck.csv" (menu choice -2).
-#include "Count_tables.hpp"
-#include "Program_state.hpp"
-#include "Program_stop.hpp"
-#include "Text_files.hpp"
-#include "Text_layout.hpp"
-#include "Vellumcairn_User_Interface.hpp"
-#include "iostat_table.hpp"
+#include "_Library/Count_tables.hpp"
+#include "Read_Database/Program_state.hpp"
+#include "_Library/Program_stop.hpp"
+#include "_Library/Text_files.hpp"
+#include "_Library/Text_layout.hpp"
+#include "Read_Database/Vellumcairn_User_Interface.hpp"
+#include "_Library/iostat_table.hpp"
 
 void write_count_check(Program_state& state) {
   Text_output file;

@@ -1,8 +1,8 @@
-#include "Vellumcairn_Globals.hpp"
+#include "Read_Database/Vellumcairn_Globals.hpp"
 
-#include "Console_io.hpp"
-#include "Text_files.hpp"
-#include "Text_layout.hpp"
+#include "_Library/Console_io.hpp"
+#include "_Library/Text_files.hpp"
+#include "_Library/Text_layout.hpp"
 
 void Status_line::show_message() {
   const std::string_view text = trim_right(message_line);

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "Database_format.hpp"
-#include "Text_files.hpp"
+#include "_Library/Database_format.hpp"
+#include "_Library/Text_files.hpp"
 
 class Console;
 struct Program_state;

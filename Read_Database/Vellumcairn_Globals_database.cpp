@@ -1,9 +1,9 @@
 // The database files of one order: opening them for a run (their names come from the
 // database format), skipping the header of the all-arrays files, and closing.
-#include "Console_io.hpp"
-#include "Program_state.hpp"
-#include "Text_layout.hpp"
-#include "iostat_table.hpp"
+#include "_Library/Console_io.hpp"
+#include "Read_Database/Program_state.hpp"
+#include "_Library/Text_layout.hpp"
+#include "_Library/iostat_table.hpp"
 
 namespace {
 

@@ -5,12 +5,12 @@
 #include <cerrno>
 #include <optional>
 
-#include "Console_io.hpp"
-#include "Database_format.hpp"
-#include "Program_state.hpp"
-#include "Program_stop.hpp"
-#include "Text_layout.hpp"
-#include "iostat_table.hpp"
+#include "_Library/Console_io.hpp"
+#include "_Library/Database_format.hpp"
+#include "Read_Database/Program_state.hpp"
+#include "_Library/Program_stop.hpp"
+#include "_Library/Text_layout.hpp"
+#include "_Library/iostat_table.hpp"
 
 std::string csv_file_name(std::string_view output_pathname) {
   const std::string_view p = trim_right(output_pathname);

@@ -6,12 +6,12 @@
 #include <string>
 #include <string_view>
 
-#include "Console_io.hpp"
-#include "Integer_input.hpp"
-#include "Program_state.hpp"
-#include "Text_layout.hpp"
-#include "Vellumcairn_Method_list.hpp"
-#include "Vellumcairn_User_Interface.hpp"
+#include "_Library/Console_io.hpp"
+#include "_Library/Integer_input.hpp"
+#include "Read_Database/Program_state.hpp"
+#include "_Library/Text_layout.hpp"
+#include "Read_Database/Vellumcairn_Method_list.hpp"
+#include "Read_Database/Vellumcairn_User_Interface.hpp"
 
 namespace {
 

@@ -1,18 +1,18 @@
 // The prompts of the options menu for the order, the construction method, the symmetry class
 // and the Galois-field order, and the toggle of the generating-polynomial option.
-#include "Vellumcairn_Option_prompts.hpp"
+#include "Read_Database/Vellumcairn_Option_prompts.hpp"
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "Console_io.hpp"
-#include "Integer_input.hpp"
-#include "Program_state.hpp"
-#include "Text_layout.hpp"
-#include "Vellumcairn_Method_list.hpp"
-#include "Vellumcairn_User_Interface.hpp"
+#include "_Library/Console_io.hpp"
+#include "_Library/Integer_input.hpp"
+#include "Read_Database/Program_state.hpp"
+#include "_Library/Text_layout.hpp"
+#include "Read_Database/Vellumcairn_Method_list.hpp"
+#include "Read_Database/Vellumcairn_User_Interface.hpp"
 
 namespace {
 

@@ -7,12 +7,12 @@
 #include <string>
 #include <string_view>
 
-#include "Console_io.hpp"
-#include "Program_state.hpp"
-#include "Program_stop.hpp"
-#include "Text_files.hpp"
-#include "Text_layout.hpp"
-#include "iostat_table.hpp"
+#include "_Library/Console_io.hpp"
+#include "Read_Database/Program_state.hpp"
+#include "_Library/Program_stop.hpp"
+#include "_Library/Text_files.hpp"
+#include "_Library/Text_layout.hpp"
+#include "_Library/iostat_table.hpp"
 
 void set_default_options(Program_state& state) {
   Options& options = state.options;

@@ -4,13 +4,13 @@
 #include <optional>
 #include <string>
 
-#include "Console_io.hpp"
-#include "Integer_input.hpp"
-#include "Program_state.hpp"
-#include "Program_stop.hpp"
-#include "Text_layout.hpp"
-#include "Vellumcairn_Option_prompts.hpp"
-#include "Vellumcairn_User_Interface.hpp"
+#include "_Library/Console_io.hpp"
+#include "_Library/Integer_input.hpp"
+#include "Read_Database/Program_state.hpp"
+#include "_Library/Program_stop.hpp"
+#include "_Library/Text_layout.hpp"
+#include "Read_Database/Vellumcairn_Option_prompts.hpp"
+#include "Read_Database/Vellumcairn_User_Interface.hpp"
 
 namespace {
 

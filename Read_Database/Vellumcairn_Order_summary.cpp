@@ -5,9 +5,9 @@
 #include <string>
 #include <utility>
 
-#include "Program_state.hpp"
-#include "Text_layout.hpp"
-#include "Vellumcairn_User_Interface.hpp"
+#include "Read_Database/Program_state.hpp"
+#include "_Library/Text_layout.hpp"
+#include "Read_Database/Vellumcairn_User_Interface.hpp"
 
 namespace {
 

@@ -1,20 +1,20 @@
 // The path prompts of the options menu: the database folder, checked by opening the essential-set
 // file of order 2 of the generated database under it, and the output pathname, completed by
 // fixed rules to a file name.
-#include "Vellumcairn_Path_prompts.hpp"
+#include "Read_Database/Vellumcairn_Path_prompts.hpp"
 
 #include <algorithm>
 #include <initializer_list>
 #include <string>
 #include <string_view>
 
-#include "Console_io.hpp"
-#include "Database_format.hpp"
-#include "Program_state.hpp"
-#include "Text_files.hpp"
-#include "Text_layout.hpp"
-#include "Vellumcairn_User_Interface.hpp"
-#include "iostat_table.hpp"
+#include "_Library/Console_io.hpp"
+#include "_Library/Database_format.hpp"
+#include "Read_Database/Program_state.hpp"
+#include "_Library/Text_files.hpp"
+#include "_Library/Text_layout.hpp"
+#include "Read_Database/Vellumcairn_User_Interface.hpp"
+#include "_Library/iostat_table.hpp"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
-#include "Count_tables.hpp"
-#include "Options_file.hpp"
+#include "_Library/Count_tables.hpp"
+#include "_Library/Options_file.hpp"
 
 struct Program_state;
 

@@ -1,14 +1,14 @@
-#include "Vellumcairn_get_file.hpp"
+#include "Read_Database/Vellumcairn_get_file.hpp"
 
 #include <algorithm>
 #include <charconv>
 #include <cstring>
 
-#include "Console_io.hpp"
-#include "Program_state.hpp"
-#include "Stop_signals.hpp"
-#include "Text_layout.hpp"
-#include "iostat_table.hpp"
+#include "_Library/Console_io.hpp"
+#include "Read_Database/Program_state.hpp"
+#include "_Library/Stop_signals.hpp"
+#include "_Library/Text_layout.hpp"
+#include "_Library/iostat_table.hpp"
 
 namespace {
 

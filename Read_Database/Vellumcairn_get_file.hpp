@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "Database_format.hpp"
-#include "Vellumcairn_Globals.hpp"
-#include "method_bitmask.hpp"
+#include "_Library/Database_format.hpp"
+#include "Read_Database/Vellumcairn_Globals.hpp"
+#include "_Library/Costas_arrays/method_bitmask.hpp"
 
 struct Program_state;
 class Text_input;

@@ -1,9 +1,9 @@
-#include "Vellumcairn_logger.hpp"
+#include "Read_Database/Vellumcairn_logger.hpp"
 
-#include "Console_io.hpp"
-#include "Program_state.hpp"
-#include "Program_stop.hpp"
-#include "Text_layout.hpp"
+#include "_Library/Console_io.hpp"
+#include "Read_Database/Program_state.hpp"
+#include "_Library/Program_stop.hpp"
+#include "_Library/Text_layout.hpp"
 
 void show_log_summary(Program_state& state) {
   Console& console = state.console;

@@ -2,7 +2,7 @@
 // output.
 #pragma once
 
-#include "Database_format.hpp"
+#include "_Library/Database_format.hpp"
 
 struct Program_state;
 

@@ -1,12 +1,12 @@
-#include "Vellumcairn_main.hpp"
+#include "Read_Database/Vellumcairn_main.hpp"
 
 #include <istream>
 #include <ostream>
 
-#include "Program_state.hpp"
-#include "Program_stop.hpp"
-#include "Vellumcairn_get_file.hpp"
-#include "Vellumcairn_logger.hpp"
+#include "Read_Database/Program_state.hpp"
+#include "_Library/Program_stop.hpp"
+#include "Read_Database/Vellumcairn_get_file.hpp"
+#include "Read_Database/Vellumcairn_logger.hpp"
 
 namespace {
 

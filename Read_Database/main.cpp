@@ -1,8 +1,8 @@
 // Entry point of vellumcairn: the whole program runs on the process's standard streams.
 #include <iostream>
 
-#include "Stop_signals.hpp"
-#include "Vellumcairn_main.hpp"
+#include "_Library/Stop_signals.hpp"
+#include "Read_Database/Vellumcairn_main.hpp"
 
 int main() {
   std::ios::sync_with_stdio(false);

@@ -1,11 +1,11 @@
-#include "Console_io.hpp"
+#include "_Library/Console_io.hpp"
 
 #include <istream>
 #include <ostream>
 #include <string>
 
-#include "Program_stop.hpp"
-#include "Stop_signals.hpp"
+#include "_Library/Program_stop.hpp"
+#include "_Library/Stop_signals.hpp"
 
 namespace {
 

@@ -1,11 +1,11 @@
 // The count tables: the numbers of all, essential, symmetrical and G-symmetrical Costas arrays
 // of every order from 2 to 500 that the database holds.
-#include "Count_tables.hpp"
+#include "_Library/Count_tables.hpp"
 
 #include <array>
 #include <cstddef>
 
-#include "Options_file.hpp"
+#include "_Library/Options_file.hpp"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "Database_format.hpp"
+#include "_Library/Database_format.hpp"
 
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
 
-#include "Text_files.hpp"
-#include "Text_layout.hpp"
+#include "_Library/Text_files.hpp"
+#include "_Library/Text_layout.hpp"
 
 // ---- File names ----
 

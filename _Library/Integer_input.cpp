@@ -1,9 +1,9 @@
-#include "Integer_input.hpp"
+#include "_Library/Integer_input.hpp"
 
 #include <charconv>
 #include <string>
 
-#include "Console_io.hpp"
+#include "_Library/Console_io.hpp"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "Options_file.hpp"
+#include "_Library/Options_file.hpp"
 
-#include "Text_files.hpp"
-#include "Text_layout.hpp"
+#include "_Library/Text_files.hpp"
+#include "_Library/Text_layout.hpp"
 
 #include <algorithm>
 #include <charconv>

@@ -1,8 +1,8 @@
-#include "Pause_m.hpp"
+#include "_Library/Pause_m.hpp"
 
-#include "Console_io.hpp"
-#include "Program_stop.hpp"
-#include "Text_layout.hpp"
+#include "_Library/Console_io.hpp"
+#include "_Library/Program_stop.hpp"
+#include "_Library/Text_layout.hpp"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "Program_stop.hpp"
+#include "_Library/Program_stop.hpp"
 
 #include <utility>
 

@@ -1,9 +1,9 @@
-#include "Stop_signals.hpp"
+#include "_Library/Stop_signals.hpp"
 
 #include <csignal>
 #include <string>
 
-#include "Program_stop.hpp"
+#include "_Library/Program_stop.hpp"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "Text_files.hpp"
+#include "_Library/Text_files.hpp"
 
 #include <cerrno>
 #include <cstdlib>

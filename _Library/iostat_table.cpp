@@ -1,9 +1,9 @@
-#include "iostat_table.hpp"
+#include "_Library/iostat_table.hpp"
 
 #include <array>
 #include <string_view>
 
-#include "Text_layout.hpp"
+#include "_Library/Text_layout.hpp"
 
 namespace {
 

@@ -15,14 +15,14 @@
 #include <string>
 #include <vector>
 
-#include "Console_io.hpp"
-#include "GF_Polynomial.hpp"
-#include "Galois_Fields_plain.hpp"
-#include "Log_units.hpp"
-#include "Number_Theory_M.hpp"
-#include "Pause_m.hpp"
-#include "Text_files.hpp"
-#include "Vellumcairn_User_Interface.hpp"
+#include "_Library/Console_io.hpp"
+#include "Read_Database/GF_Polynomial.hpp"
+#include "tests/support/Galois_Fields_plain.hpp"
+#include "_Library/Number_theory/Log_units.hpp"
+#include "_Library/Number_theory/Number_Theory_M.hpp"
+#include "_Library/Pause_m.hpp"
+#include "_Library/Text_files.hpp"
+#include "Read_Database/Vellumcairn_User_Interface.hpp"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <iostream>
 #include <string>
 
-#include "Console_io.hpp"
-#include "Generated_family.hpp"
-#include "Make_database_run.hpp"
-#include "Number_Theory_M.hpp"
+#include "_Library/Console_io.hpp"
+#include "Make_Database/Generated_family.hpp"
+#include "Make_Database/Make_database_run.hpp"
+#include "_Library/Number_theory/Number_Theory_M.hpp"
 
 int main(int argc, char** argv) {
   const std::int32_t from = argc > 1 ? std::stoi(argv[1]) : 28;

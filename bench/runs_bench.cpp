@@ -19,8 +19,8 @@
 
 #include <sys/resource.h>
 
-#include "Program_state.hpp"
-#include "Vellumcairn_main.hpp"
+#include "Read_Database/Program_state.hpp"
+#include "Read_Database/Vellumcairn_main.hpp"
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;

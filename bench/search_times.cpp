@@ -1,7 +1,7 @@
 // Exhaustive search times by order and number of threads.
 #include <benchmark/benchmark.h>
 
-#include "Costas_search.hpp"
+#include "Make_Database/Costas_search.hpp"
 
 static void search(benchmark::State& state) {
   const auto n = static_cast<std::int32_t>(state.range(0));

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "Vellumcairn_get_file.hpp"
+#include "Read_Database/Vellumcairn_get_file.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 2) return 0;

@@ -8,10 +8,10 @@
 #include <sstream>
 #include <string>
 
-#include "Program_state.hpp"
-#include "Test_database.hpp"
-#include "Vellumcairn_main.hpp"
-#include "fuzz_support.hpp"
+#include "Read_Database/Program_state.hpp"
+#include "tests/support/Test_database.hpp"
+#include "Read_Database/Vellumcairn_main.hpp"
+#include "fuzz/fuzz_support.hpp"
 
 namespace {
 

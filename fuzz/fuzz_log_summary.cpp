@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <sstream>
 
-#include "Program_state.hpp"
-#include "Program_stop.hpp"
-#include "Vellumcairn_logger.hpp"
-#include "fuzz_support.hpp"
+#include "Read_Database/Program_state.hpp"
+#include "_Library/Program_stop.hpp"
+#include "Read_Database/Vellumcairn_logger.hpp"
+#include "fuzz/fuzz_support.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   fuzz_working_dir();

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <sstream>
 
-#include "Program_state.hpp"
-#include "Program_stop.hpp"
-#include "fuzz_support.hpp"
+#include "Read_Database/Program_state.hpp"
+#include "_Library/Program_stop.hpp"
+#include "fuzz/fuzz_support.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   fuzz_working_dir();

@@ -1,4 +1,4 @@
-#include "fuzz_support.hpp"
+#include "fuzz/fuzz_support.hpp"
 
 #include <cstdlib>
 #include <fstream>

@@ -1,4 +1,4 @@
-#include "Costas_properties.hpp"
+#include "_Library/Costas_arrays/Costas_properties.hpp"
 
 #include <algorithm>
 

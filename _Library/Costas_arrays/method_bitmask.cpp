@@ -1,4 +1,4 @@
-#include "method_bitmask.hpp"
+#include "_Library/Costas_arrays/method_bitmask.hpp"
 
 const std::array<std::string_view, 32> method_flag_names = {
     "Search       ", "Welch 0      ", "Welch 1      ", "Welch 2      ", "Welch 3      ",

@@ -1,6 +1,6 @@
-#include "Galois_Fields_Matrix_Utilities.hpp"
+#include "_Library/Number_theory/Galois_Fields_Matrix_Utilities.hpp"
 
-#include "Text_layout.hpp"
+#include "_Library/Text_layout.hpp"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "Galois_Fields_Matrix_messages.hpp"
-#include "Galois_Fields_Vector_Extension.hpp"
+#include "_Library/Number_theory/Galois_Fields_Matrix_messages.hpp"
+#include "_Library/Number_theory/Galois_Fields_Vector_Extension.hpp"
 
 // The points where the GFVE_ module differs from the GFPM_ module.
 struct GFVE_names {

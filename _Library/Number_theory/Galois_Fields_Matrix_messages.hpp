@@ -9,11 +9,11 @@
 #include <string_view>
 #include <utility>
 
-#include "Console_io.hpp"
-#include "Galois_Fields_Matrix_core.hpp"
-#include "Program_stop.hpp"
-#include "Text_files.hpp"
-#include "Text_layout.hpp"
+#include "_Library/Console_io.hpp"
+#include "_Library/Number_theory/Galois_Fields_Matrix_core.hpp"
+#include "_Library/Program_stop.hpp"
+#include "_Library/Text_files.hpp"
+#include "_Library/Text_layout.hpp"
 
 template <typename Traits>
 class Gf_matrix_ops {

@@ -1,6 +1,6 @@
-#include "Galois_Fields_PM_Matrix_Utilities.hpp"
+#include "_Library/Number_theory/Galois_Fields_PM_Matrix_Utilities.hpp"
 
-#include "Modular_reduction.hpp"
+#include "_Library/Number_theory/Modular_reduction.hpp"
 
 void GFPM_field_traits::scale_row(element* row, int n, element v) const {
   // a / v is a * v^-1 with the same inverse for every a.

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "Galois_Fields_Matrix_messages.hpp"
-#include "Galois_Fields_Prime_Modulus.hpp"
+#include "_Library/Number_theory/Galois_Fields_Matrix_messages.hpp"
+#include "_Library/Number_theory/Galois_Fields_Prime_Modulus.hpp"
 
 // The prime field as the matrix algorithms see it, with the GFPM_ module's message names.
 struct GFPM_field_traits {

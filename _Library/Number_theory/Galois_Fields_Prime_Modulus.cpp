@@ -1,10 +1,10 @@
-#include "Galois_Fields_Prime_Modulus.hpp"
+#include "_Library/Number_theory/Galois_Fields_Prime_Modulus.hpp"
 
-#include "Console_io.hpp"
-#include "Log_units.hpp"
-#include "Number_Theory_M.hpp"
-#include "Program_stop.hpp"
-#include "Text_layout.hpp"
+#include "_Library/Console_io.hpp"
+#include "_Library/Number_theory/Log_units.hpp"
+#include "_Library/Number_theory/Number_Theory_M.hpp"
+#include "_Library/Program_stop.hpp"
+#include "_Library/Text_layout.hpp"
 
 Galois_Fields_Prime_Modulus::Galois_Fields_Prime_Modulus(Console& console,
                                                          Number_Theory_M& number_theory,

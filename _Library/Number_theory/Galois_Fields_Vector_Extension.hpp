@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "Galois_Fields_core.hpp"
+#include "_Library/Number_theory/Galois_Fields_core.hpp"
 
 class Console;
 class Log_units;

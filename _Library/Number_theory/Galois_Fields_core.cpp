@@ -1,4 +1,4 @@
-#include "Galois_Fields_core.hpp"
+#include "_Library/Number_theory/Galois_Fields_core.hpp"
 
 #include <algorithm>
 #include <numeric>

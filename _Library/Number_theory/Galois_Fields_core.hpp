@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "Galois_Fields_tables.hpp"
-#include "Number_Theory_M.hpp"
+#include "_Library/Number_theory/Galois_Fields_tables.hpp"
+#include "_Library/Number_theory/Number_Theory_M.hpp"
 
 // 31 coefficients; entry i (1-based) is the coefficient of x^(i-1). In a field of degree k only
 // entries 1..k+1 are significant.

@@ -1,10 +1,10 @@
-#include "Log_units.hpp"
+#include "_Library/Number_theory/Log_units.hpp"
 
-#include "Console_io.hpp"
-#include "Number_Theory_M.hpp"
-#include "Program_stop.hpp"
-#include "Text_layout.hpp"
-#include "iostat_table.hpp"
+#include "_Library/Console_io.hpp"
+#include "_Library/Number_theory/Number_Theory_M.hpp"
+#include "_Library/Program_stop.hpp"
+#include "_Library/Text_layout.hpp"
+#include "_Library/iostat_table.hpp"
 
 bool Log_units::is_open(std::int32_t unit) const {
   auto found = units_.find(unit);

@@ -10,9 +10,9 @@
 #include <string>
 #include <string_view>
 
-#include "Galois_Fields_core.hpp"
-#include "Text_files.hpp"
-#include "Text_layout.hpp"
+#include "_Library/Number_theory/Galois_Fields_core.hpp"
+#include "_Library/Text_files.hpp"
+#include "_Library/Text_layout.hpp"
 
 class Console;
 

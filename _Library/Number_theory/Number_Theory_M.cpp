@@ -1,9 +1,9 @@
-#include "Number_Theory_M.hpp"
+#include "_Library/Number_theory/Number_Theory_M.hpp"
 
 #include <utility>
 
-#include "Console_io.hpp"
-#include "Text_layout.hpp"
+#include "_Library/Console_io.hpp"
+#include "_Library/Text_layout.hpp"
 
 namespace {
 

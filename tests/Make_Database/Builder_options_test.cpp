@@ -1,4 +1,4 @@
-#include "Builder_options.hpp"
+#include "Make_Database/Builder_options.hpp"
 
 #include <gtest/gtest.h>
 

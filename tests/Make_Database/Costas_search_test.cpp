@@ -1,4 +1,4 @@
-#include "Costas_search.hpp"
+#include "Make_Database/Costas_search.hpp"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include <set>
 #include <vector>
 
-#include "Costas_class_set.hpp"
-#include "Count_tables.hpp"
+#include "Make_Database/Costas_class_set.hpp"
+#include "_Library/Count_tables.hpp"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "Database_writer.hpp"
+#include "Make_Database/Database_writer.hpp"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "test_support.hpp"
+#include "tests/support/test_support.hpp"
 
 namespace {
 

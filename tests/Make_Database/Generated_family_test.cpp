@@ -1,11 +1,11 @@
-#include "Generated_family.hpp"
+#include "Make_Database/Generated_family.hpp"
 
 #include <gtest/gtest.h>
 
-#include "Generation_methods.hpp"
-#include "Number_Theory_M.hpp"
-#include "Count_tables.hpp"
-#include "test_support.hpp"
+#include "Make_Database/Generation_methods.hpp"
+#include "_Library/Number_theory/Number_Theory_M.hpp"
+#include "_Library/Count_tables.hpp"
+#include "tests/support/test_support.hpp"
 
 namespace {
 

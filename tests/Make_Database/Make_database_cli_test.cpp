@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "test_support.hpp"
+#include "tests/support/test_support.hpp"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "Program_state.hpp"
-#include "Program_stop.hpp"
-#include "test_support.hpp"
+#include "Read_Database/Program_state.hpp"
+#include "_Library/Program_stop.hpp"
+#include "tests/support/test_support.hpp"
 
 TEST(Count_check, WritesOneLinePerOrderThenStopsNormally) {
   Temp_dir dir;

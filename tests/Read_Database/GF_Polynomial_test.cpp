@@ -1,4 +1,4 @@
-#include "GF_Polynomial.hpp"
+#include "Read_Database/GF_Polynomial.hpp"
 
 #include <gtest/gtest.h>
 
@@ -6,10 +6,10 @@
 #include <numeric>
 #include <random>
 
-#include "Galois_Fields_plain.hpp"
-#include "Pause_m.hpp"
-#include "Vellumcairn_User_Interface.hpp"
-#include "gf_fixture.hpp"
+#include "tests/support/Galois_Fields_plain.hpp"
+#include "_Library/Pause_m.hpp"
+#include "Read_Database/Vellumcairn_User_Interface.hpp"
+#include "tests/support/gf_fixture.hpp"
 
 using Lines = std::vector<std::string>;
 

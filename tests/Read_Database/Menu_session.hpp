@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "Program_state.hpp"
-#include "Program_stop.hpp"
-#include "test_support.hpp"
+#include "Read_Database/Program_state.hpp"
+#include "_Library/Program_stop.hpp"
+#include "tests/support/test_support.hpp"
 
 struct Menu_session {
   explicit Menu_session(const std::string& answers) : script(answers) {}

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "Menu_session.hpp"
-#include "Vellumcairn_Option_prompts.hpp"
-#include "Vellumcairn_User_Interface.hpp"
+#include "tests/Read_Database/Menu_session.hpp"
+#include "Read_Database/Vellumcairn_Option_prompts.hpp"
+#include "Read_Database/Vellumcairn_User_Interface.hpp"
 
 namespace {
 

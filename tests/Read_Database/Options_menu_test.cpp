@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "Menu_session.hpp"
+#include "tests/Read_Database/Menu_session.hpp"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "Program_state.hpp"
-#include "Text_files.hpp"
-#include "test_support.hpp"
+#include "Read_Database/Program_state.hpp"
+#include "_Library/Text_files.hpp"
+#include "tests/support/test_support.hpp"
 
 namespace {
 

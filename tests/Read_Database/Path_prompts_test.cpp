@@ -1,12 +1,12 @@
-#include "Vellumcairn_Path_prompts.hpp"
+#include "Read_Database/Vellumcairn_Path_prompts.hpp"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "Program_state.hpp"
-#include "test_support.hpp"
+#include "Read_Database/Program_state.hpp"
+#include "tests/support/test_support.hpp"
 
 namespace {
 

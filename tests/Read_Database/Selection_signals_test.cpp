@@ -3,11 +3,11 @@
 
 #include <csignal>
 
-#include "Program_state.hpp"
-#include "Program_stop.hpp"
-#include "Stop_signals.hpp"
-#include "Vellumcairn_get_file.hpp"
-#include "test_support.hpp"
+#include "Read_Database/Program_state.hpp"
+#include "_Library/Program_stop.hpp"
+#include "_Library/Stop_signals.hpp"
+#include "Read_Database/Vellumcairn_get_file.hpp"
+#include "tests/support/test_support.hpp"
 
 TEST(Selection_signals, SignalWhileTheArraysStreamWritesNoFurtherArray) {
   Temp_dir dir;

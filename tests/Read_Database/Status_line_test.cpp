@@ -1,10 +1,10 @@
-#include "Vellumcairn_Globals.hpp"
+#include "Read_Database/Vellumcairn_Globals.hpp"
 
 #include <gtest/gtest.h>
 
-#include "Text_files.hpp"
-#include "Text_layout.hpp"
-#include "test_support.hpp"
+#include "_Library/Text_files.hpp"
+#include "_Library/Text_layout.hpp"
+#include "tests/support/test_support.hpp"
 
 TEST(Status_line, ConsoleAlwaysTextFileOnlyWhileOpen) {
   Temp_dir dir;

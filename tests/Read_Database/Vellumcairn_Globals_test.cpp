@@ -1,7 +1,7 @@
 // Names of the output files.
 #include <gtest/gtest.h>
 
-#include "Vellumcairn_Globals.hpp"
+#include "Read_Database/Vellumcairn_Globals.hpp"
 
 struct Output_name_case {
   const char* pathname;

@@ -4,10 +4,10 @@
 
 #include <vector>
 
-#include "Program_state.hpp"
-#include "Program_stop.hpp"
-#include "Vellumcairn_logger.hpp"
-#include "test_support.hpp"
+#include "Read_Database/Program_state.hpp"
+#include "_Library/Program_stop.hpp"
+#include "Read_Database/Vellumcairn_logger.hpp"
+#include "tests/support/test_support.hpp"
 
 namespace {
 

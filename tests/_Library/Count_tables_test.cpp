@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "Count_tables.hpp"
+#include "_Library/Count_tables.hpp"
 
 TEST(Count_tables, StatedPropertiesHoldForEveryOrder) {
   int orders_with_arrays = 0;

@@ -1,7 +1,7 @@
 // The database format: file names, the line readers on lines written on other systems and
 // damaged ones, and every kind of line written by the builder's functions read back by the
 // program's.
-#include "Database_format.hpp"
+#include "_Library/Database_format.hpp"
 
 #include <gtest/gtest.h>
 

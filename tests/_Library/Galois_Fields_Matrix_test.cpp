@@ -1,12 +1,12 @@
-#include "Galois_Fields_PM_Matrix_Utilities.hpp"
-#include "Galois_Fields_Matrix_Utilities.hpp"
+#include "_Library/Number_theory/Galois_Fields_PM_Matrix_Utilities.hpp"
+#include "_Library/Number_theory/Galois_Fields_Matrix_Utilities.hpp"
 
 #include <gtest/gtest.h>
 
 #include <random>
 
-#include "Galois_Fields_plain.hpp"
-#include "gf_fixture.hpp"
+#include "tests/support/Galois_Fields_plain.hpp"
+#include "tests/support/gf_fixture.hpp"
 
 using Lines = std::vector<std::string>;
 using PM = Galois_Fields_PM_Matrix_Utilities;

@@ -1,8 +1,8 @@
-#include "Galois_Fields_Prime_Modulus.hpp"
+#include "_Library/Number_theory/Galois_Fields_Prime_Modulus.hpp"
 
 #include <gtest/gtest.h>
 
-#include "gf_fixture.hpp"
+#include "tests/support/gf_fixture.hpp"
 
 using Lines = std::vector<std::string>;
 

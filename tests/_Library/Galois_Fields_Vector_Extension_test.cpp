@@ -1,8 +1,8 @@
-#include "Galois_Fields_Vector_Extension.hpp"
+#include "_Library/Number_theory/Galois_Fields_Vector_Extension.hpp"
 
 #include <gtest/gtest.h>
 
-#include "gf_fixture.hpp"
+#include "tests/support/gf_fixture.hpp"
 
 using Lines = std::vector<std::string>;
 

@@ -1,12 +1,11 @@
 // The field core and the matrix algorithms without a console: what each set-up and each matrix
 // operation reports, and the builder's fields against the program's field modules.
-#include "Galois_Fields_core.hpp"
+#include "_Library/Number_theory/Galois_Fields_core.hpp"
 
 #include <gtest/gtest.h>
 
-#include "Costas_constructions.hpp"
-#include "Galois_Fields_plain.hpp"
-#include "gf_fixture.hpp"
+#include "tests/support/Galois_Fields_plain.hpp"
+#include "tests/support/gf_fixture.hpp"
 
 namespace {
 
@@ -37,27 +36,6 @@ TEST(Gf_field, SetUpOutcomesAndTheFieldTheyLeave) {
   }
 }
 
-TEST(Gf_field, ConstructionFieldsAreTheProgramsFields) {
-  for (const std::int32_t q : {3, 5, 7, 13, 101, 503, 4, 8, 9, 25, 27, 49, 125, 243, 256, 343, 512}) {
-    SCOPED_TRACE(q);
-    Gf_fixture f;
-    const Gf_field field = construction_field(q);
-    ASSERT_TRUE(field.valid());
-    const bool prime = field.degree() == 1;
-    ASSERT_TRUE(prime ? f.gfpm.GFPM_setup(q) : f.gfve.GFVE_setup(q));
-    const Gf_tables& tables = prime ? f.gfpm.tables() : f.gfve.tables();
-    EXPECT_EQ(field.tables().exp, tables.exp);
-    EXPECT_EQ(field.tables().log, tables.log);
-    if (prime) {
-      EXPECT_EQ(field.power(1), f.gfpm.GFPM_pes[0]);
-    } else {
-      EXPECT_EQ(field.from_index(static_cast<std::uint32_t>(field.power(1))), f.gfve.GFVE_pes[0]);
-    }
-  }
-}
-
-// The algorithms report each fault as an outcome, print nothing and leave the outputs as the
-// console-bound modules do.
 TEST(Gf_matrix_algorithms, FaultsAreOutcomesAndPrintNothing) {
   Gf_fixture f;
   ASSERT_TRUE(f.gfpm.GFPM_setup(7));

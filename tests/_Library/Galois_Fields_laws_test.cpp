@@ -5,7 +5,7 @@
 
 #include <random>
 
-#include "gf_fixture.hpp"
+#include "tests/support/gf_fixture.hpp"
 
 namespace {
 

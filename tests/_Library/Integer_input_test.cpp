@@ -1,8 +1,8 @@
-#include "Integer_input.hpp"
+#include "_Library/Integer_input.hpp"
 
 #include <gtest/gtest.h>
 
-#include "test_support.hpp"
+#include "tests/support/test_support.hpp"
 
 struct Answer_case {
   const char* line;

@@ -1,4 +1,4 @@
-#include "Number_Theory_M.hpp"
+#include "_Library/Number_theory/Number_Theory_M.hpp"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <random>
 #include <vector>
 
-#include "test_support.hpp"
+#include "tests/support/test_support.hpp"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "Pause_m.hpp"
+#include "_Library/Pause_m.hpp"
 
 #include <gtest/gtest.h>
 
-#include "Program_stop.hpp"
-#include "test_support.hpp"
+#include "_Library/Program_stop.hpp"
+#include "tests/support/test_support.hpp"
 
 namespace {
 

@@ -1,13 +1,13 @@
 // Interrupt and termination signals noted while the program works: the work stops at the next
 // array or prompt in the orderly way, with the exit status a shell gives that signal.
-#include "Stop_signals.hpp"
+#include "_Library/Stop_signals.hpp"
 
 #include <gtest/gtest.h>
 
 #include <csignal>
 
-#include "Program_stop.hpp"
-#include "test_support.hpp"
+#include "_Library/Program_stop.hpp"
+#include "tests/support/test_support.hpp"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "Text_files.hpp"
+#include "_Library/Text_files.hpp"
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
 #include <filesystem>
 
-#include "test_support.hpp"
+#include "tests/support/test_support.hpp"
 
 TEST(Native_path, BackslashesBecomeSlashes) {
   EXPECT_EQ(native_path("D:\\Generated\\Costas_essense_N=12.txt"), "D:/Generated/Costas_essense_N=12.txt");

@@ -1,4 +1,4 @@
-#include "Text_layout.hpp"
+#include "_Library/Text_layout.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "iostat_table.hpp"
+#include "_Library/iostat_table.hpp"
 
 #include <gtest/gtest.h>
 
-#include "Text_layout.hpp"
+#include "_Library/Text_layout.hpp"
 
 struct Status_case {
   int code;

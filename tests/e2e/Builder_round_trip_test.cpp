@@ -6,8 +6,8 @@
 #include <charconv>
 #include <sstream>
 
-#include "database_tree.hpp"
-#include "method_bitmask.hpp"
+#include "tests/e2e/database_tree.hpp"
+#include "_Library/Costas_arrays/method_bitmask.hpp"
 
 namespace {
 

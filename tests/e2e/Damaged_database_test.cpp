@@ -2,8 +2,8 @@
 // everything written so far kept, every file closed, and the cycle goes on to "Done?".
 #include <gtest/gtest.h>
 
-#include "Program_stop.hpp"
-#include "database_tree.hpp"
+#include "_Library/Program_stop.hpp"
+#include "tests/e2e/database_tree.hpp"
 
 namespace {
 

@@ -9,7 +9,7 @@
 
 #include <csignal>
 
-#include "database_tree.hpp"
+#include "tests/e2e/database_tree.hpp"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "test_support.hpp"
+#include "tests/support/test_support.hpp"
 
 namespace fs = std::filesystem;
 

@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "database_tree.hpp"
+#include "tests/e2e/database_tree.hpp"
 
 namespace {
 

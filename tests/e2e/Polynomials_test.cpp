@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <charconv>
 
-#include "database_tree.hpp"
-#include "gf_fixture.hpp"
+#include "tests/e2e/database_tree.hpp"
+#include "tests/support/gf_fixture.hpp"
 
 namespace {
 

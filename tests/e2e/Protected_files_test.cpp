@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <map>
 
-#include "database_tree.hpp"
+#include "tests/e2e/database_tree.hpp"
 
 namespace {
 

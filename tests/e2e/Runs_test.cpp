@@ -2,7 +2,7 @@
 // file and methods CSV file.
 #include <gtest/gtest.h>
 
-#include "database_tree.hpp"
+#include "tests/e2e/database_tree.hpp"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <sstream>
 
-#include "Vellumcairn_main.hpp"
-#include "test_support.hpp"
+#include "Read_Database/Vellumcairn_main.hpp"
+#include "tests/support/test_support.hpp"
 
 namespace {
 

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "Program_state.hpp"
-#include "Test_database.hpp"
-#include "Text_layout.hpp"
-#include "Vellumcairn_main.hpp"
-#include "test_support.hpp"
+#include "Read_Database/Program_state.hpp"
+#include "tests/support/Test_database.hpp"
+#include "_Library/Text_layout.hpp"
+#include "Read_Database/Vellumcairn_main.hpp"
+#include "tests/support/test_support.hpp"
 
 inline const std::string six_log_lines =
     "Costas arrays of order 4\n"

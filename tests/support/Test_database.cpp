@@ -1,8 +1,8 @@
-#include "Test_database.hpp"
+#include "tests/support/Test_database.hpp"
 
 #include <fstream>
 
-#include "Database_format.hpp"
+#include "_Library/Database_format.hpp"
 
 namespace fs = std::filesystem;
 

@@ -6,14 +6,14 @@
 #include <optional>
 #include <string>
 
-#include "Galois_Fields_Matrix_Utilities.hpp"
-#include "Galois_Fields_PM_Matrix_Utilities.hpp"
-#include "Galois_Fields_Prime_Modulus.hpp"
-#include "Galois_Fields_Vector_Extension.hpp"
-#include "Log_units.hpp"
-#include "Number_Theory_M.hpp"
-#include "Program_stop.hpp"
-#include "test_support.hpp"
+#include "_Library/Number_theory/Galois_Fields_Matrix_Utilities.hpp"
+#include "_Library/Number_theory/Galois_Fields_PM_Matrix_Utilities.hpp"
+#include "_Library/Number_theory/Galois_Fields_Prime_Modulus.hpp"
+#include "_Library/Number_theory/Galois_Fields_Vector_Extension.hpp"
+#include "_Library/Number_theory/Log_units.hpp"
+#include "_Library/Number_theory/Number_Theory_M.hpp"
+#include "_Library/Program_stop.hpp"
+#include "tests/support/test_support.hpp"
 
 struct Gf_fixture {
   explicit Gf_fixture(const std::string& answers = "") : io(answers), cwd(dir.path()) {}

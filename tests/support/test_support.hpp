@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "Console_io.hpp"
-#include "Program_stop.hpp"
+#include "_Library/Console_io.hpp"
+#include "_Library/Program_stop.hpp"
 
 // A fresh temporary folder, removed with everything in it at the end of the test.
 class Temp_dir {

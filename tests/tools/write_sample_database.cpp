@@ -2,7 +2,7 @@
 // for sessions run outside the test programs, such as the memory check of scripts/valgrind.sh.
 #include <iostream>
 
-#include "Test_database.hpp"
+#include "tests/support/Test_database.hpp"
 
 int main(int argc, char** argv) {
   if (argc != 2) {

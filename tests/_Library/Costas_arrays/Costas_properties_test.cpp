@@ -1,12 +1,12 @@
-#include "Costas_properties.hpp"
+#include "_Library/Costas_arrays/Costas_properties.hpp"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <set>
 
-#include "Text_layout.hpp"
-#include "method_bitmask.hpp"
+#include "_Library/Text_layout.hpp"
+#include "_Library/Costas_arrays/method_bitmask.hpp"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "method_bitmask.hpp"
+#include "_Library/Costas_arrays/method_bitmask.hpp"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "Text_layout.hpp"
+#include "_Library/Text_layout.hpp"
 
 TEST(Method_names, TablesHaveTheirFixedWidths) {
   for (std::string_view name : method_flag_names) EXPECT_EQ(name.size(), 13u) << name;

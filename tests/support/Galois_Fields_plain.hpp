@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "Galois_Fields_Matrix_Utilities.hpp"
-#include "Galois_Fields_PM_Matrix_Utilities.hpp"
+#include "_Library/Number_theory/Galois_Fields_Matrix_Utilities.hpp"
+#include "_Library/Number_theory/Galois_Fields_PM_Matrix_Utilities.hpp"
 
 // a^n in a field of the given order by square and multiply from the low bit, the exponent
 // reduced modulo order - 1 first (floor modulo), as both fields' powers are defined.

@@ -1,9 +1,11 @@
-#include "Costas_constructions.hpp"
+#include "Make_Database/Costas_constructions.hpp"
 
 #include <gtest/gtest.h>
 
 #include <numeric>
 #include <set>
+
+#include "tests/support/gf_fixture.hpp"
 
 namespace {
 
@@ -141,3 +143,26 @@ TEST(Torus_window, FastEnumerationAgreesWithThePlainOne) {
 }
 
 }  // namespace
+
+// The builder builds its constructions over the same fields as the program.
+TEST(Gf_field, ConstructionFieldsAreTheProgramsFields) {
+  for (const std::int32_t q : {3, 5, 7, 13, 101, 503, 4, 8, 9, 25, 27, 49, 125, 243, 256, 343, 512}) {
+    SCOPED_TRACE(q);
+    Gf_fixture f;
+    const Gf_field field = construction_field(q);
+    ASSERT_TRUE(field.valid());
+    const bool prime = field.degree() == 1;
+    ASSERT_TRUE(prime ? f.gfpm.GFPM_setup(q) : f.gfve.GFVE_setup(q));
+    const Gf_tables& tables = prime ? f.gfpm.tables() : f.gfve.tables();
+    EXPECT_EQ(field.tables().exp, tables.exp);
+    EXPECT_EQ(field.tables().log, tables.log);
+    if (prime) {
+      EXPECT_EQ(field.power(1), f.gfpm.GFPM_pes[0]);
+    } else {
+      EXPECT_EQ(field.from_index(static_cast<std::uint32_t>(field.power(1))), f.gfve.GFVE_pes[0]);
+    }
+  }
+}
+
+// The algorithms report each fault as an outcome, print nothing and leave the outputs as the
+// console-bound modules do.

@@ -1,4 +1,4 @@
-#include "Costas_constructions.hpp"
+#include "Make_Database/Costas_constructions.hpp"
 
 #include <algorithm>
 

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "Costas_properties.hpp"
-#include "Galois_Fields_core.hpp"
+#include "_Library/Costas_arrays/Costas_properties.hpp"
+#include "_Library/Number_theory/Galois_Fields_core.hpp"
 
 // The field core set up as GF(q) for a prime power q in 2..1024; not valid() for other q.
 Gf_field construction_field(std::int32_t q);
