@@ -4,6 +4,7 @@
 #include <array>
 #include <atomic>
 #include <chrono>
+#include <memory>
 #include <thread>
 
 namespace {
@@ -13,100 +14,86 @@ namespace {
 // shifted right by 31 - r'.
 constexpr int diff_offset = 31;
 
+// One thread's backtracking. The masks of used differences are kept per depth (used[k] for the
+// columns 0..k-1), so that a branch writes its child's masks once and never undoes them, and the
+// loop that writes them also gathers the rows the next column may not take: one pass over the
+// distances per node. count_nodes is true only for the benchmark's counted search.
+template <bool count_nodes>
 struct Search_state {
   int n = 0;
-  std::uint32_t all_rows = 0;
   std::array<std::uint32_t, max_search_order + 1> allowed{};   // rows each column may take
-  std::uint32_t edge_rows = 0;                                  // rows 0 and n-1
-  int last_edge_column = 0;                                     // the last that may take them
-  std::uint32_t rows_used = 0;
-  std::array<std::uint64_t, max_search_order + 1> used{};
-  std::array<std::uint16_t, max_search_order + 1> a{};
+  std::array<std::array<std::uint64_t, max_search_order + 1>, max_search_order + 1> used{};
+  std::array<int, max_search_order + 1> a{};
   std::vector<Costas_perm> found;
+  std::uint64_t nodes = 0;
 
-  // Places row r in column c; false (and nothing changed) when it breaks the Costas property.
-  bool place(int c, int r) {
-    if (rows_used & (1U << r)) return false;
-    for (int d = 1; d <= c; ++d) {
-      if (used[d] & (std::uint64_t{1} << (r - a[c - d] + diff_offset))) {
-        for (int e = 1; e < d; ++e) used[e] ^= std::uint64_t{1} << (r - a[c - e] + diff_offset);
-        return false;
+  // Tries every row of candidates in column k; rows holds the rows of columns 0..k-1 and
+  // candidates only rows that keep the Costas property.
+  void extend(int k, std::uint32_t rows, std::uint32_t candidates) {
+    const std::uint64_t* const masks = used[static_cast<std::size_t>(k)].data();
+    std::uint64_t* const next_masks = used[static_cast<std::size_t>(k) + 1].data();
+    while (candidates != 0) {
+      const int r = __builtin_ctz(candidates);
+      candidates &= candidates - 1;
+      if constexpr (count_nodes) ++nodes;
+      a[static_cast<std::size_t>(k)] = r;
+      if (k == n - 1) {
+        found.emplace_back(a.begin(), a.begin() + n);
+        continue;
       }
-      used[d] |= std::uint64_t{1} << (r - a[c - d] + diff_offset);
-    }
-    rows_used |= 1U << r;
-    a[c] = static_cast<std::uint16_t>(r);
-    return true;
-  }
-
-  // Places row r in column c when the masks already allow it (r came from the free rows).
-  void place_free(int c, int r) {
-    for (int d = 1; d <= c; ++d) used[d] |= std::uint64_t{1} << (r - a[c - d] + diff_offset);
-    rows_used |= 1U << r;
-    a[c] = static_cast<std::uint16_t>(r);
-  }
-
-  void unplace(int c) {
-    const int r = a[c];
-    for (int d = 1; d <= c; ++d) used[d] ^= std::uint64_t{1} << (r - a[c - d] + diff_offset);
-    rows_used &= ~(1U << r);
-  }
-
-  void extend(int c) {
-    // Rows 0 and n-1 may not go into the last r0 columns: they must be placed before.
-    if (c == last_edge_column + 1 && (rows_used & edge_rows) != edge_rows) return;
-    if (c == n) {
-      found.emplace_back(a.begin(), a.begin() + n);
-      return;
-    }
-    std::uint64_t forbidden = rows_used;
-    for (int d = 1; d <= c; ++d) forbidden |= used[d] >> (diff_offset - a[c - d]);
-    std::uint32_t free_rows = ~static_cast<std::uint32_t>(forbidden) & allowed[c];
-    while (free_rows != 0) {
-      const int r = __builtin_ctz(free_rows);
-      free_rows &= free_rows - 1;
-      place_free(c, r);
-      extend(c + 1);
-      unplace(c);
+      const std::uint32_t next_rows = rows | (1U << r);
+      const std::uint64_t bit = std::uint64_t{1} << (r + diff_offset);
+      std::uint64_t forbidden = next_rows;
+      for (int d = 1; d <= k; ++d) {
+        const std::uint64_t mask = masks[d] | (bit >> a[static_cast<std::size_t>(k - d)]);
+        next_masks[d] = mask;
+        forbidden |= mask >> (diff_offset - a[static_cast<std::size_t>(k + 1 - d)]);
+      }
+      const std::uint32_t next = ~static_cast<std::uint32_t>(forbidden) & allowed[k + 1];
+      if (next != 0) extend(k + 1, next_rows, next);
     }
   }
 };
 
 // Every class has a member whose column-0 dot is, of the four dots on the edges of the square,
-// one nearest to a corner, at row r0 <= (n-1)/2 (the eight transforms carry any edge dot to
-// column 0 and its nearest corner to row 0). For such a member, the dots of rows 0 and n-1 and
-// of column n-1 lie at least r0 from the corners: column c may take rows 0 and n-1 only when
-// r0 <= c <= n-1-r0, and column n-1 only rows r0..n-1-r0.
-void allow_rows(Search_state& state, int r0) {
+// one farthest from its nearest corner, at row r0 <= (n-1)/2 (the eight transforms carry any
+// edge dot to column 0 and its nearest corner to row 0, and keep every edge dot's distance to its
+// nearest corner). For such a member the other three edge dots lie at most r0 from a corner:
+// rows 0 and n-1 only in columns 0..r0 and n-1-r0..n-1, column n-1 only in rows 0..r0 and
+// n-1-r0..n-1. These bounds cut the branches in their middle columns, where the search is widest.
+template <bool count_nodes>
+void allow_rows(Search_state<count_nodes>& state, int r0) {
   const int n = state.n;
   const std::uint32_t edge_rows = 1U | (1U << (n - 1));
-  state.edge_rows = edge_rows;
-  state.last_edge_column = n - 1 - r0;
+  std::uint32_t inner_rows = 0;
+  for (int r = r0 + 1; r < n - 1 - r0; ++r) inner_rows |= 1U << r;
   for (int c = 0; c < n; ++c) {
-    state.allowed[c] = state.all_rows;
-    if (c > 0 && (c < r0 || c > n - 1 - r0)) state.allowed[c] &= ~edge_rows;
+    state.allowed[static_cast<std::size_t>(c)] = (1U << n) - 1;
+    if (c > r0 && c < n - 1 - r0) state.allowed[static_cast<std::size_t>(c)] &= ~edge_rows;
   }
-  std::uint32_t middle = 0;
-  for (int r = r0; r <= n - 1 - r0; ++r) middle |= 1U << r;
-  state.allowed[n - 1] &= middle;
+  state.allowed[static_cast<std::size_t>(n) - 1] &= ~inner_rows;
 }
 
-// The first two rows of every branch: the first below the middle row (or on it for odd n).
+// The rows of the first two columns of every branch. The first is at most the middle row; for
+// odd n, when it is the middle row, the rows reversed give a member with the same column 0, so
+// only the second columns below the middle are taken.
 std::vector<std::array<int, 2>> search_prefixes(int n) {
   std::vector<std::array<int, 2>> prefixes;
-  const int first_limit = (n - 1) / 2;
-  for (int r0 = 0; r0 <= first_limit; ++r0) {
+  const int middle = (n - 1) / 2;
+  for (int r0 = 0; r0 <= middle; ++r0) {
     for (int r1 = 0; r1 < n; ++r1) {
-      if (r1 != r0) prefixes.push_back({r0, r1});
+      if (r1 == r0 || (n % 2 == 1 && r0 == middle && r1 > middle)) continue;
+      prefixes.push_back({r0, r1});
     }
   }
   return prefixes;
 }
 
-}  // namespace
-
-std::vector<Costas_perm> search_costas_arrays(std::int32_t n, int jobs,
-                                              const std::function<void(double)>& progress) {
+template <bool count_nodes>
+std::vector<Costas_perm> search(std::int32_t n, int jobs,
+                                const std::function<void(double)>& progress,
+                                std::uint64_t* nodes) {
+  if (nodes != nullptr) *nodes = 0;
   if (n < 1 || n > max_search_order) return {};
   if (n == 1) {
     if (progress) progress(1.0);
@@ -114,23 +101,21 @@ std::vector<Costas_perm> search_costas_arrays(std::int32_t n, int jobs,
   }
   const auto prefixes = search_prefixes(n);
   std::atomic<std::size_t> next{0}, done{0};
+  std::atomic<std::uint64_t> visited{0};
   std::vector<std::vector<Costas_perm>> results(static_cast<std::size_t>(std::max(jobs, 1)));
   auto worker = [&](std::size_t index) {
-    Search_state state;
-    state.n = n;
-    state.all_rows = n == 32 ? ~0U : (1U << n) - 1;
+    auto state = std::make_unique<Search_state<count_nodes>>();
+    state->n = n;
     for (std::size_t k; (k = next.fetch_add(1)) < prefixes.size();) {
-      allow_rows(state, prefixes[k][0]);
-      if (state.place(0, prefixes[k][0])) {
-        if ((state.allowed[1] >> prefixes[k][1]) & 1 && state.place(1, prefixes[k][1])) {
-          state.extend(2);
-          state.unplace(1);
-        }
-        state.unplace(0);
-      }
+      const auto [r0, r1] = prefixes[k];
+      allow_rows(*state, r0);
+      state->a[0] = r0;
+      state->used[1].fill(0);
+      if ((state->allowed[1] >> r1) & 1) state->extend(1, 1U << r0, 1U << r1);
       done.fetch_add(1);
     }
-    results[index] = std::move(state.found);
+    results[index] = std::move(state->found);
+    visited.fetch_add(state->nodes);
   };
   std::vector<std::thread> threads;
   for (std::size_t j = 1; j < results.size(); ++j) threads.emplace_back(worker, j);
@@ -146,6 +131,7 @@ std::vector<Costas_perm> search_costas_arrays(std::int32_t n, int jobs,
   for (auto& t : threads) t.join();
   // A short search may end before the loop above reported anything: the end is always reported.
   if (progress) progress(1.0);
+  if (nodes != nullptr) *nodes = visited.load();
 
   // Every member of the class of every array found.
   std::vector<Costas_perm> arrays;
@@ -157,4 +143,16 @@ std::vector<Costas_perm> search_costas_arrays(std::int32_t n, int jobs,
   std::sort(arrays.begin(), arrays.end());
   arrays.erase(std::unique(arrays.begin(), arrays.end()), arrays.end());
   return arrays;
+}
+
+}  // namespace
+
+std::vector<Costas_perm> search_costas_arrays(std::int32_t n, int jobs,
+                                              const std::function<void(double)>& progress) {
+  return search<false>(n, jobs, progress, nullptr);
+}
+
+std::vector<Costas_perm> search_costas_arrays_counting_nodes(std::int32_t n, int jobs,
+                                                             std::uint64_t& nodes) {
+  return search<true>(n, jobs, {}, &nodes);
 }

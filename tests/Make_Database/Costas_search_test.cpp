@@ -8,6 +8,7 @@
 
 #include "Make_Database/Costas_class_set.hpp"
 #include "_Library/Count_tables.hpp"
+#include "tests/Make_Database/Costas_search_reference.hpp"
 
 namespace {
 
@@ -37,6 +38,23 @@ TEST_P(Search_order, FindsEveryArrayOfTheOrder) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Orders, Search_order, testing::Range(1, 13));
+
+// The search against the first search of the builder, kept as the reference: the same sorted
+// arrays, order by order, with the node counter's copy of the search agreeing too; and the
+// faster search must visit fewer nodes from order 8 on, where its pruning starts to pay.
+TEST(Search, SameArraysAsTheReferenceSearchForOrders3To13) {
+  for (std::int32_t n = 3; n <= 13; ++n) {
+    SCOPED_TRACE(n);
+    std::uint64_t reference_nodes = 0, nodes = 0;
+    const auto reference = reference_search_costas_arrays(n, 2, &reference_nodes);
+    ASSERT_EQ(search_costas_arrays(n, 2, {}), reference);
+    ASSERT_EQ(search_costas_arrays_counting_nodes(n, 2, nodes), reference);
+    EXPECT_GT(nodes, 0U);
+    if (n >= 8) {
+      EXPECT_LT(nodes, reference_nodes);
+    }
+  }
+}
 
 TEST(Search, SameArraysWhateverTheNumberOfThreads) {
   auto one = search_costas_arrays(9, 1, {});
