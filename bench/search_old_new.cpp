@@ -1,0 +1,104 @@
+// The exhaustive search against the builder's first search (the tests' reference), side by side
+// in one run: per order 12-17 the nodes visited, the processor time of all threads, and the
+// growth factor from the order before. Each search runs once per order (orders 16 and 17 of the
+// first search take minutes); --benchmark_filter='/1[2-5]/' keeps to the short ones.
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <ctime>
+#include <map>
+#include <string>
+#include <utility>
+
+#include "Costas_search.hpp"
+#include "Costas_search_reference.hpp"
+
+namespace {
+
+struct Measure {
+  std::uint64_t nodes = 0;
+  std::size_t arrays = 0;
+  double cpu_seconds = 0;
+};
+std::map<std::pair<std::string, int>, Measure> measures;   // (search, order)
+constexpr int search_jobs = 2;
+
+template <bool reference>
+void run(benchmark::State& state) {
+  const auto n = static_cast<std::int32_t>(state.range(0));
+  Measure m;
+  for (auto _ : state) {
+    const std::clock_t start = std::clock();   // processor time of the whole process
+    const auto arrays = reference ? reference_search_costas_arrays(n, search_jobs, &m.nodes)
+                                  : search_costas_arrays_counting_nodes(n, search_jobs, m.nodes);
+    m.cpu_seconds = static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
+    m.arrays = arrays.size();
+  }
+  state.counters["nodes"] = static_cast<double>(m.nodes);
+  state.counters["arrays"] = static_cast<double>(m.arrays);
+  measures[{reference ? "old" : "new", n}] = m;
+}
+
+void register_searches() {
+  for (int n = 12; n <= 17; ++n) {
+    for (const bool reference : {true, false}) {
+      benchmark::RegisterBenchmark(reference ? "old" : "new", reference ? run<true> : run<false>)
+          ->Arg(n)
+          ->Iterations(1)
+          ->MeasureProcessCPUTime()
+          ->UseRealTime()
+          ->Unit(benchmark::kMillisecond);
+    }
+  }
+}
+
+double ratio(double a, double b) { return b > 0 ? a / b : 0; }
+
+void print_table() {
+  std::printf("\n%5s | %14s %9s %6s %6s | %14s %9s %6s %6s | %9s %9s\n", "order", "old nodes",
+              "old CPU s", "x node", "x CPU", "new nodes", "new CPU s", "x node", "x CPU",
+              "nodes new/old", "CPU new/old");
+  for (int n = 12; n <= 17; ++n) {
+    const auto old_it = measures.find({"old", n});
+    const auto new_it = measures.find({"new", n});
+    if (old_it == measures.end() && new_it == measures.end()) continue;
+    std::printf("%5d |", n);
+    for (const char* search : {"old", "new"}) {
+      const auto it = measures.find({search, n});
+      const auto before = measures.find({search, n - 1});
+      if (it == measures.end()) {
+        std::printf(" %14s %9s %6s %6s |", "-", "-", "-", "-");
+        continue;
+      }
+      const Measure& m = it->second;
+      std::printf(" %14llu %9.2f", static_cast<unsigned long long>(m.nodes), m.cpu_seconds);
+      if (before != measures.end()) {
+        std::printf(" %6.2f %6.2f |", ratio(static_cast<double>(m.nodes),
+                                            static_cast<double>(before->second.nodes)),
+                    ratio(m.cpu_seconds, before->second.cpu_seconds));
+      } else {
+        std::printf(" %6s %6s |", "-", "-");
+      }
+    }
+    if (old_it != measures.end() && new_it != measures.end()) {
+      std::printf(" %13.3f %11.3f", ratio(static_cast<double>(new_it->second.nodes),
+                                          static_cast<double>(old_it->second.nodes)),
+                  ratio(new_it->second.cpu_seconds, old_it->second.cpu_seconds));
+      if (new_it->second.arrays != old_it->second.arrays) std::printf("  ARRAY COUNTS DIFFER");
+    }
+    std::printf("\n");
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  register_searches();
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  print_table();
+  return 0;
+}
