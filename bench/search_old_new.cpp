@@ -56,7 +56,7 @@ void register_searches() {
 double ratio(double a, double b) { return b > 0 ? a / b : 0; }
 
 void print_table() {
-  std::printf("\n%5s | %14s %9s %6s %6s | %14s %9s %6s %6s | %9s %9s\n", "order", "old nodes",
+  std::printf("\n%5s | %14s %9s %6s %6s | %14s %9s %6s %6s | %13s %11s\n", "order", "old nodes",
               "old CPU s", "x node", "x CPU", "new nodes", "new CPU s", "x node", "x CPU",
               "nodes new/old", "CPU new/old");
   for (int n = 12; n <= 17; ++n) {
