@@ -11,8 +11,8 @@
 #include <string>
 #include <utility>
 
-#include "Costas_search.hpp"
-#include "Costas_search_reference.hpp"
+#include "Make_Database/Costas_search.hpp"
+#include "tests/Make_Database/Costas_search_reference.hpp"
 
 namespace {
 
