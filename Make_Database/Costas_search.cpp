@@ -134,15 +134,7 @@ std::vector<Costas_perm> search(std::int32_t n, int jobs,
   if (nodes != nullptr) *nodes = visited.load();
 
   // Every member of the class of every array found.
-  std::vector<Costas_perm> arrays;
-  for (const auto& part : results) {
-    for (const auto& array : part) {
-      for (int t = 0; t < 8; ++t) arrays.push_back(transform(array, t));
-    }
-  }
-  std::sort(arrays.begin(), arrays.end());
-  arrays.erase(std::unique(arrays.begin(), arrays.end()), arrays.end());
-  return arrays;
+  return class_members_sorted(results);
 }
 
 }  // namespace

@@ -75,6 +75,18 @@ Costas_perm transform(std::span<const std::uint16_t> a, int t) {
   return image;
 }
 
+std::vector<Costas_perm> class_members_sorted(std::span<const std::vector<Costas_perm>> parts) {
+  std::vector<Costas_perm> arrays;
+  for (const auto& part : parts) {
+    for (const auto& array : part) {
+      for (int t = 0; t < 8; ++t) arrays.push_back(transform(array, t));
+    }
+  }
+  std::sort(arrays.begin(), arrays.end());
+  arrays.erase(std::unique(arrays.begin(), arrays.end()), arrays.end());
+  return arrays;
+}
+
 std::uint32_t transform_flag_bits(int t) { return static_cast<std::uint32_t>(t & 7) << 24; }
 
 bool is_symmetrical(std::span<const std::uint16_t> a) {

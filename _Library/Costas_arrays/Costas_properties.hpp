@@ -25,6 +25,8 @@ bool is_costas(std::span<const std::uint16_t> a);
 // Image of a under transform t (0..7): t = bit24 + 2*bit25 + 4*bit26 of the method flags.
 // t = 1 reverses the rows, 2 the columns, 4 transposes first; a t outside 0..7 is taken mod 8.
 Costas_perm transform(std::span<const std::uint16_t> a, int t);
+// Every member of the class of every array of every part, sorted, each once.
+std::vector<Costas_perm> class_members_sorted(std::span<const std::vector<Costas_perm>> parts);
 // The method-flag bits 24..26 that name transform t.
 std::uint32_t transform_flag_bits(int t);
 
