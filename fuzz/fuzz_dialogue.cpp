@@ -1,10 +1,16 @@
 // Fuzz target: the whole dialogue. Arbitrary bytes are the standard input of the program, run
 // against the tests' sample database in its own working folder, from the start-up notice through
-// menus, prompts and runs until the input ends. Inputs holding a path separator are skipped,
-// so that no answer can send output files outside the fuzzing folder.
+// menus, prompts and runs until the input ends. Answers may name files inside the fuzzing folder,
+// the database's own files included, but never outside it (inputs holding ".." or an answer that
+// starts at the root are skipped). The database must come out of every run unchanged: a run never
+// writes over what it reads, so a changed database file is a fault.
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 
@@ -31,6 +37,35 @@ std::string options_text() {
   return text.str();
 }
 
+// Every file in the two folders of the sample database, with its contents. Output files may go
+// to the database's top folder, but nothing may change inside these two.
+std::map<std::string, std::string> database_contents() {
+  std::map<std::string, std::string> files;
+  for (const char* folder : {"db/Generated", "db/Searches"}) {
+    std::error_code error;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder, error)) {
+      if (!entry.is_regular_file()) continue;
+      std::ostringstream text;
+      text << std::ifstream(entry.path()).rdbuf();
+      files[entry.path().string()] = text.str();
+    }
+  }
+  return files;
+}
+
+// Whether an answer of input could name a file outside the fuzzing folder.
+bool leaves_the_folder(const std::string& input) {
+  if (input.find("..") != std::string::npos) return true;
+  for (std::size_t line = 0; line < input.size();) {
+    const std::size_t start = input.find_first_not_of(" \t", line);
+    if (start != std::string::npos && (input[start] == '/' || input[start] == '\\')) return true;
+    const std::size_t end = input.find('\n', line);
+    if (end == std::string::npos) break;
+    line = end + 1;
+  }
+  return false;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -39,11 +74,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     write_sample_database("db");
     return options_text();
   }();
+  static const std::map<std::string, std::string> database = database_contents();
   const std::string input(reinterpret_cast<const char*>(data), size);
-  if (input.find_first_of("/\\") != std::string::npos) return 0;
+  if (leaves_the_folder(input)) return 0;
   fuzz_write_file(options_file_name, options);
   std::istringstream in(input);
   std::ostringstream out, err;
   run_vellumcairn(in, out, err);
+  if (database_contents() != database) {
+    std::fputs("a run changed the database it read\n", stderr);
+    std::abort();
+  }
   return 0;
 }
