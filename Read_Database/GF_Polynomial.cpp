@@ -8,19 +8,18 @@
 #include "_Library/Program_stop.hpp"
 #include "_Library/Text_files.hpp"
 #include "_Library/Text_layout.hpp"
-#include "Read_Database/Vellumcairn_User_Interface.hpp"
 
-GF_Polynomial::GF_Polynomial(Console& console, Pause_m& pause, const Options& options,
+GF_Polynomial::GF_Polynomial(Console& console, Pause_m& pause,
                              Galois_Fields_Prime_Modulus& gfpm,
                              Galois_Fields_Vector_Extension& gfve,
                              Galois_Fields_PM_Matrix_Utilities& gfpm_matrix,
                              Galois_Fields_Matrix_Utilities& gfve_matrix)
-    : console_(console), pause_(pause), options_(options), gfpm_(gfpm), gfve_(gfve),
+    : console_(console), pause_(pause), gfpm_(gfpm), gfve_(gfve),
       gfpm_matrix_(gfpm_matrix), gfve_matrix_(gfve_matrix) {}
 
-void GF_Polynomial::identifier_error() {
+void GF_Polynomial::identifier_error(std::int32_t gf_kind) {
   console_.line("###ERROR: get_GFPolynomial called with Galois field identifier" +
-                fixed_int(options_.gf_kind, 4));
+                fixed_int(gf_kind, 4));
   stop_with_code("");
 }
 
@@ -38,15 +37,16 @@ constexpr Setup_error_texts extension_texts{"get_GFVEpolynomial", " not a prime 
 }  // namespace
 
 void GF_Polynomial::get_GFPolynomial(std::span<const std::int32_t> row_indices,
-                                     Text_output* polynomials_csv) {
-  const int n = std::max(options_.ca_order, 0);
+                                     const Finder_field& field, Text_output* polynomials_csv) {
+  field_ = field;
+  const int n = std::max(field.array_order, 0);
   permutation_.assign(static_cast<std::size_t>(n), 0);
   std::copy_n(row_indices.begin(), std::min(row_indices.size(), permutation_.size()),
               permutation_.begin());
   // A matrix built for another N or field kind is never reused, even without a release.
-  if (n != n_ || options_.gf_kind != built_kind_) rebuild = 1;
-  if (options_.gf_kind != 1 && options_.gf_kind != 2) identifier_error();
-  const bool prime = options_.gf_kind == 1;
+  if (n != n_ || field.gf_kind != built_kind_) rebuild = 1;
+  if (field.gf_kind != 1 && field.gf_kind != 2) identifier_error(field.gf_kind);
+  const bool prime = field.gf_kind == 1;
   prepare(prime);
   if (prime) {
     solve_prime();
@@ -60,7 +60,7 @@ void GF_Polynomial::get_GFPolynomial(std::span<const std::int32_t> row_indices,
 
 void GF_Polynomial::prepare(bool prime) {
   const Setup_error_texts& texts = prime ? prime_texts : extension_texts;
-  const std::int32_t q = options_.gf_order;
+  const std::int32_t q = field_.gf_order;
   if (prime ? gfpm_.GFPM_prime != q : gfve_.GFVE_order != q) {
     if (!(prime ? gfpm_.GFPM_setup(q) : gfve_.GFVE_setup(q))) {
       // An order refused for its size has had its own line; it is no improper order.
@@ -223,7 +223,7 @@ void GF_Polynomial::write_coefficients(Text_output* csv) {
   }
   // The free-form items: " " first, then the integers separated by " ,". Every exponent of
   // the field is formatted once per field, as " ," and its free-form item.
-  const std::int32_t q = options_.gf_order;
+  const std::int32_t q = field_.gf_order;
   if (item_order_ != q) {
     items_.assign(static_cast<std::size_t>(q) + 1, Item{});
     for (std::int32_t e = -1; e < q; ++e) {
@@ -250,8 +250,8 @@ void GF_Polynomial::write_coefficients(Text_output* csv) {
   csv->write_line(std::string_view(line_.data(), static_cast<std::size_t>(out - line_.data())));
 }
 
-void GF_Polynomial::release_GFPolynomial() {
-  if (options_.gf_kind != 1 && options_.gf_kind != 2) identifier_error();
+void GF_Polynomial::release_GFPolynomial(std::int32_t gf_kind) {
+  if (gf_kind != 1 && gf_kind != 2) identifier_error(gf_kind);
   prime_matrix_.release();
   extension_matrix_.release();
   map_.release();

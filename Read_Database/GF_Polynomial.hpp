@@ -16,20 +16,27 @@
 class Console;
 class Pause_m;
 class Text_output;
-struct Options;
+
+// The field the polynomials of a run are found in, and the order of its arrays.
+struct Finder_field {
+  std::int32_t array_order = 0;   // N, the number of row indices used
+  std::int32_t gf_order = 0;      // q
+  std::int32_t gf_kind = 0;       // 1 prime field, 2 extension field; any other value stops
+};
 
 class GF_Polynomial {
  public:
-  GF_Polynomial(Console& console, Pause_m& pause, const Options& options,
-                Galois_Fields_Prime_Modulus& gfpm, Galois_Fields_Vector_Extension& gfve,
+  GF_Polynomial(Console& console, Pause_m& pause, Galois_Fields_Prime_Modulus& gfpm,
+                Galois_Fields_Vector_Extension& gfve,
                 Galois_Fields_PM_Matrix_Utilities& gfpm_matrix,
                 Galois_Fields_Matrix_Utilities& gfve_matrix);
 
-  // Writes the polynomial line of the array of ca_order zero-based rows to polynomials_csv
-  // (if open); a field that cannot be set up or a gf_kind not 1 or 2 stops, blank code.
-  void get_GFPolynomial(std::span<const std::int32_t> row_indices, Text_output* polynomials_csv);
+  // Writes the polynomial line of the array of field.array_order zero-based rows to
+  // polynomials_csv (if open); a field that cannot be set up or a gf_kind not 1 or 2 stops.
+  void get_GFPolynomial(std::span<const std::int32_t> row_indices, const Finder_field& field,
+                        Text_output* polynomials_csv);
   // Frees the matrices so that the next call builds again; a gf_kind not 1 or 2 stops.
-  void release_GFPolynomial();
+  void release_GFPolynomial(std::int32_t gf_kind);
 
   std::int32_t rebuild = 1;              // nonzero: build the matrix before the next solve
   std::vector<std::int32_t> output;      // e_0 .. e_(N-1) of the last array
@@ -45,7 +52,7 @@ class GF_Polynomial {
     bool singular;
   };
 
-  [[noreturn]] void identifier_error();
+  [[noreturn]] void identifier_error(std::int32_t gf_kind);
   // Sets up the field of gf_order when it changed and builds V^-1 when rebuild asks for it.
   void prepare(bool prime);
   Inverse invert_prime();       // V over GF(p), inverted in prime_matrix_
@@ -58,12 +65,12 @@ class GF_Polynomial {
 
   Console& console_;
   Pause_m& pause_;
-  const Options& options_;
   Galois_Fields_Prime_Modulus& gfpm_;
   Galois_Fields_Vector_Extension& gfve_;
   Galois_Fields_PM_Matrix_Utilities& gfpm_matrix_;
   Galois_Fields_Matrix_Utilities& gfve_matrix_;
 
+  Finder_field field_;                       // the field of the current call
   int n_ = 0;                                // N of the matrix held
   std::int32_t built_kind_ = 0;              // gf_kind it was built for
   std::vector<std::int32_t> permutation_;    // the current array, during one call

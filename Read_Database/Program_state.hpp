@@ -1,5 +1,4 @@
-// Everything the program keeps for the whole process, owned by the entry point and handed by
-// reference to the units that use it. Tests build a fresh one per case.
+// Everything the program keeps for the whole process: its owner hands each unit the parts it uses.
 #pragma once
 
 #include "_Library/Console_io.hpp"
@@ -19,7 +18,7 @@ struct Program_state {
   // stop at a prompt (a signal, end of input) finds every line written so far in its file.
   explicit Program_state(Console& console_)
       : console(console_), pause(console_), number_theory(console_), status(console_) {
-    console.set_before_read([this] { flush_output_files(*this); });
+    console.set_before_read([this] { flush_output_files(output); });
   }
   ~Program_state() { console.set_before_read({}); }
   Program_state(const Program_state&) = delete;
@@ -29,6 +28,7 @@ struct Program_state {
   Pause_m pause;
   Number_Theory_M number_theory;
   Status_line status;
+  Dialogue dialogue{console, pause, status};
   Options options;
 
   // ---- Run data: database files and output files of one run ----
@@ -42,5 +42,5 @@ struct Program_state {
   Galois_Fields_Vector_Extension gfve{console, number_theory, log_units};
   Galois_Fields_PM_Matrix_Utilities gfpm_matrix{console, gfpm};
   Galois_Fields_Matrix_Utilities gfve_matrix{console, gfve};
-  GF_Polynomial gf_polynomial{console, pause, options, gfpm, gfve, gfpm_matrix, gfve_matrix};
+  GF_Polynomial gf_polynomial{console, pause, gfpm, gfve, gfpm_matrix, gfve_matrix};
 };

@@ -11,7 +11,8 @@
 #include "_Library/Text_files.hpp"
 
 class Console;
-struct Program_state;
+class Pause_m;
+struct Options;
 
 // The status message line: composed by a caller, shown by show_message on the console and,
 // while a run has its output text file open, written to that file as well.
@@ -34,6 +35,13 @@ class Status_line {
 };
 
 constexpr std::size_t message_line_length = 132;
+
+// The console and what speaks through it: the yes/no questions and the status message line.
+struct Dialogue {
+  Console& console;
+  Pause_m& pause;
+  Status_line& status;
+};
 
 // ---- The current array: a run streams the arrays of one order through this record ----
 
@@ -65,12 +73,12 @@ struct Database_files {
 // A missing essential-set file prints the three "Database not found" lines; any other missing
 // file of the order prints one line naming it; either way nothing stays open and
 // database_ready is false.
-void open_database_files(Program_state& state);
+void open_database_files(Database_files& db, const Options& options, Console& console);
 // Discards the first line (two integers) of the all-arrays file and, for the generated
 // database, of its methods file.
-void skip_all_arrays_header(Program_state& state);
+void skip_all_arrays_header(Database_files& db, const Options& options);
 // Closes every database file of the run.
-void close_database_files(Program_state& state);
+void close_database_files(Database_files& db);
 
 // ---- Output files of one run ----
 
@@ -91,10 +99,11 @@ std::string polynomials_csv_file_name(std::string_view output_pathname);
 // A failed open reports the file and its status text and asks "Continue?": N stops with code
 // "2" for the text file and without a code for the CSV files; Y goes on without that file
 // (without any file when the text file failed).
-void open_output_files(Program_state& state);
+void open_output_files(Output_files& output, const Database_files& db, const Options& options,
+                       const Dialogue& dialogue);
 // Pushes the buffered lines of every open output file to the system (before each prompt), so
 // that a stop while the program waits loses nothing; a failure is kept for the close.
-void flush_output_files(Program_state& state);
+void flush_output_files(Output_files& output);
 // Closes the output files, reporting each that failed to take all its lines ("Error writing",
 // its name and status text; write_failed is set), and clears text_output_open.
-void close_output_files(Program_state& state);
+void close_output_files(Output_files& output, Console& console, Status_line& status_line);

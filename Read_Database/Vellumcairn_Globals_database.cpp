@@ -1,7 +1,8 @@
 // The database files of one order: opening them for a run (their names come from the
 // database format), skipping the header of the all-arrays files, and closing.
 #include "_Library/Console_io.hpp"
-#include "Read_Database/Program_state.hpp"
+#include "_Library/Options_file.hpp"
+#include "Read_Database/Vellumcairn_Globals.hpp"
 #include "_Library/Text_layout.hpp"
 #include "_Library/iostat_table.hpp"
 
@@ -17,22 +18,17 @@ bool open_required(Console& console, Text_input& file, const std::string& name) 
 }
 
 // Opens an arrays file and, for the generated database, its methods file.
-bool open_pair(Program_state& state, Text_input& arrays, Text_input& methods,
-               std::string_view kind) {
-  Database_files& db = state.database;
-  const std::string name = database_file_name(db.folder, kind, state.options.ca_order);
-  if (!open_required(state.console, arrays, name)) return false;
-  return !state.options.db_has_methods ||
-         open_required(state.console, methods, methods_file_name(name));
+bool open_pair(const Database_files& db, const Options& options, Console& console,
+               Text_input& arrays, Text_input& methods, std::string_view kind) {
+  const std::string name = database_file_name(db.folder, kind, options.ca_order);
+  if (!open_required(console, arrays, name)) return false;
+  return !options.db_has_methods || open_required(console, methods, methods_file_name(name));
 }
 
 }  // namespace
 
-void open_database_files(Program_state& state) {
-  Console& console = state.console;
-  const Options& o = state.options;
-  Database_files& db = state.database;
-  close_database_files(state);
+void open_database_files(Database_files& db, const Options& o, Console& console) {
+  close_database_files(db);
   db.database_ready = false;
   db.folder = std::string(trim_right(o.database_path)) + std::string(trim_right(o.db_folder));
 
@@ -48,27 +44,25 @@ void open_database_files(Program_state& state) {
   const bool complete =
       (!o.db_has_methods ||
        open_required(console, db.essential_methods, methods_file_name(essential))) &&
-      open_pair(state, db.g_symmetrical, db.g_symmetrical_methods, g_symmetrical_kind) &&
+      open_pair(db, o, console, db.g_symmetrical, db.g_symmetrical_methods, g_symmetrical_kind) &&
       open_required(console, db.log,
                     database_file_name(db.folder, log_kind, o.ca_order)) &&
-      open_pair(state, db.symmetrical, db.symmetrical_methods, symmetrical_kind) &&
-      open_pair(state, db.all_arrays, db.all_arrays_methods, all_arrays_kind);
+      open_pair(db, o, console, db.symmetrical, db.symmetrical_methods, symmetrical_kind) &&
+      open_pair(db, o, console, db.all_arrays, db.all_arrays_methods, all_arrays_kind);
   if (!complete) {
-    close_database_files(state);
+    close_database_files(db);
     return;
   }
   db.database_ready = true;
 }
 
-void skip_all_arrays_header(Program_state& state) {
-  Database_files& db = state.database;
-  std::string& line = state.ca.ca_line;
+void skip_all_arrays_header(Database_files& db, const Options& options) {
+  std::string line;
   db.all_arrays.read_line(line);
-  if (state.options.db_has_methods) db.all_arrays_methods.read_line(line);
+  if (options.db_has_methods) db.all_arrays_methods.read_line(line);
 }
 
-void close_database_files(Program_state& state) {
-  Database_files& db = state.database;
+void close_database_files(Database_files& db) {
   for (Text_input* file : {&db.essential, &db.essential_methods, &db.g_symmetrical,
                            &db.g_symmetrical_methods, &db.log, &db.symmetrical,
                            &db.symmetrical_methods, &db.all_arrays, &db.all_arrays_methods}) {

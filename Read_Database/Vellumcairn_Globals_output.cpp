@@ -7,7 +7,9 @@
 
 #include "_Library/Console_io.hpp"
 #include "_Library/Database_format.hpp"
-#include "Read_Database/Program_state.hpp"
+#include "_Library/Options_file.hpp"
+#include "_Library/Pause_m.hpp"
+#include "Read_Database/Vellumcairn_Globals.hpp"
 #include "_Library/Program_stop.hpp"
 #include "_Library/Text_layout.hpp"
 #include "_Library/iostat_table.hpp"
@@ -49,9 +51,9 @@ constexpr int status_read_only = EROFS;   // "read-only file system access"
 // database file this run reads, the options file, or an output file this run opened before
 // it, and when it lies in the database's Generated or Searches folder: the database is
 // read-only, and opening such a file would truncate or append to it.
-std::optional<Refusal> output_refusal(const Program_state& state, const std::string& name) {
+std::optional<Refusal> output_refusal(const Output_files& output, const Database_files& db,
+                                      const Options& options, const std::string& name) {
   if (const std::optional<File_identity> identity = file_identity(name)) {
-    const Database_files& db = state.database;
     for (const Text_input* file : {&db.essential, &db.essential_methods, &db.g_symmetrical,
                                    &db.g_symmetrical_methods, &db.log, &db.symmetrical,
                                    &db.symmetrical_methods, &db.all_arrays,
@@ -65,7 +67,6 @@ std::optional<Refusal> output_refusal(const Program_state& state, const std::str
       return Refusal{status_in_use, std::string("It is the options file ") + options_file_name +
                                         ", which this program keeps"};
     }
-    const Output_files& output = state.output;
     const std::pair<const Text_output*, const char*> outputs[] = {
         {&output.text, "output text file"},
         {&output.csv, "CSV file"},
@@ -79,7 +80,7 @@ std::optional<Refusal> output_refusal(const Program_state& state, const std::str
     }
   }
   if (const std::string folder =
-          database_folder_holding(name, state.options.database_path);
+          database_folder_holding(name, options.database_path);
       !folder.empty()) {
     return Refusal{status_read_only, "It lies in the database folder " + folder +
                                          ", which is read-only"};
@@ -89,17 +90,18 @@ std::optional<Refusal> output_refusal(const Program_state& state, const std::str
 
 // Opens one CSV file; on failure or refusal reports, asks "Continue?" and ends the program
 // on N.
-void open_csv(Program_state& state, Text_output& file, const std::string& name,
+void open_csv(Output_files& output, const Database_files& db, const Options& options,
+              const Dialogue& dialogue, Text_output& file, const std::string& name,
               std::string_view failure) {
-  const std::optional<Refusal> refusal = output_refusal(state, name);
+  const std::optional<Refusal> refusal = output_refusal(output, db, options, name);
   const int status = refusal ? refusal->status
-                             : file.open(name, write_position(state.options.output_position));
+                             : file.open(name, write_position(options.output_position));
   if (status == status_ok) return;
-  state.console.line(free_form(failure, status));
-  state.console.line(free_form("pathname: ", name));
-  state.console.line(free_form("I/O error: ", iostat_message(status)));
-  if (refusal) state.console.line(free_form(refusal->reason));
-  if (!state.pause.ask_yes_no("Continue?")) stop_with_code("");
+  dialogue.console.line(free_form(failure, status));
+  dialogue.console.line(free_form("pathname: ", name));
+  dialogue.console.line(free_form("I/O error: ", iostat_message(status)));
+  if (refusal) dialogue.console.line(free_form(refusal->reason));
+  if (!dialogue.pause.ask_yes_no("Continue?")) stop_with_code("");
 }
 
 }  // namespace
@@ -112,54 +114,54 @@ std::string polynomials_csv_file_name(std::string_view output_pathname) {
   return csv_name_with(output_pathname, "_polynomials.csv");
 }
 
-void open_output_files(Program_state& state) {
-  Console& console = state.console;
-  Output_files& output = state.output;
-  const std::string pathname(trim_right(state.options.output_pathname));
-  const std::optional<Refusal> refusal = output_refusal(state, pathname);
+void open_output_files(Output_files& output, const Database_files& db, const Options& options,
+                       const Dialogue& dialogue) {
+  Console& console = dialogue.console;
+  Status_line& status_line = dialogue.status;
+  const std::string pathname(trim_right(options.output_pathname));
+  const std::optional<Refusal> refusal = output_refusal(output, db, options, pathname);
   if (const int status = refusal ? refusal->status
                                  : output.text.open(pathname,
-                                                    write_position(state.options.output_position));
+                                                    write_position(options.output_position));
       status != status_ok) {
     console.line(free_form("### Could not open ", pathname));
     console.line(free_form(refusal ? refusal->reason : "I/O error: " + iostat_message(status)));
-    if (!state.pause.ask_yes_no("Continue?")) stop_with_code("2");
-    state.status.text_output_open = false;
-    state.status.text_output = nullptr;
+    if (!dialogue.pause.ask_yes_no("Continue?")) stop_with_code("2");
+    status_line.text_output_open = false;
+    status_line.text_output = nullptr;
     return;
   }
-  state.status.text_output_open = true;
-  state.status.text_output = &output.text;
+  status_line.text_output_open = true;
+  status_line.text_output = &output.text;
   console.line(free_form("Output file is ", pathname));
-  open_csv(state, output.csv, csv_file_name(pathname),
+  open_csv(output, db, options, dialogue, output.csv, csv_file_name(pathname),
            "Output file opened but CSV file has open error");
-  open_csv(state, output.methods_csv, methods_csv_file_name(pathname),
+  open_csv(output, db, options, dialogue, output.methods_csv, methods_csv_file_name(pathname),
            "Output file opened but CSV modethds file has open error");
-  if (state.options.find_gf_polynomial) {
-    open_csv(state, output.polynomials_csv, polynomials_csv_file_name(pathname),
+  if (options.find_gf_polynomial) {
+    open_csv(output, db, options, dialogue, output.polynomials_csv,
+             polynomials_csv_file_name(pathname),
              "Output file opened but polynomial file has open error");
   }
 }
 
-void flush_output_files(Program_state& state) {
-  Output_files& output = state.output;
+void flush_output_files(Output_files& output) {
   for (Text_output* file : {&output.text, &output.csv, &output.methods_csv,
                             &output.polynomials_csv}) {
     if (file->is_open()) file->flush();
   }
 }
 
-void close_output_files(Program_state& state) {
-  Output_files& output = state.output;
+void close_output_files(Output_files& output, Console& console, Status_line& status_line) {
   for (Text_output* file : {&output.text, &output.csv, &output.methods_csv,
                             &output.polynomials_csv}) {
     if (!file->is_open()) continue;
     // A full disk shows only here, when the buffered lines reach the file.
     if (const int status = file->close(); status != status_ok) {
-      state.console.line(free_form("Error writing ", file->name(), ": ", iostat_message(status)));
+      console.line(free_form("Error writing ", file->name(), ": ", iostat_message(status)));
       output.write_failed = true;
     }
   }
-  state.status.text_output_open = false;
-  state.status.text_output = nullptr;
+  status_line.text_output_open = false;
+  status_line.text_output = nullptr;
 }

@@ -8,7 +8,7 @@
 
 #include "_Library/Console_io.hpp"
 #include "_Library/Integer_input.hpp"
-#include "Read_Database/Program_state.hpp"
+#include "Read_Database/Vellumcairn_Globals.hpp"
 #include "_Library/Text_layout.hpp"
 #include "Read_Database/Vellumcairn_Method_list.hpp"
 #include "Read_Database/Vellumcairn_User_Interface.hpp"
@@ -187,8 +187,8 @@ void show_item(Console& console, std::int32_t item) {
 
 }  // namespace
 
-void show_help(Program_state& state) {
-  Console& console = state.console;
+void show_help(Options& options, const Dialogue& dialogue, Number_Theory_M& number_theory) {
+  Console& console = dialogue.console;
   show_introduction(console);
   for (;;) {
     show_help_menu(console);
@@ -200,8 +200,8 @@ void show_help(Program_state& state) {
     if (*item == 0) return;
     if (*item == 12) {
       // The defaults reach the options file only when the user leaves the menu with choice 0.
-      set_default_options(state);
-      choose_database(state, false);
+      set_default_options(options, number_theory);
+      choose_database(options, dialogue.status, false);
       return;
     }
     if (*item >= 1 && *item <= 11) {

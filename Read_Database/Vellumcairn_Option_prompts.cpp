@@ -9,7 +9,8 @@
 
 #include "_Library/Console_io.hpp"
 #include "_Library/Integer_input.hpp"
-#include "Read_Database/Program_state.hpp"
+#include "_Library/Pause_m.hpp"
+#include "Read_Database/Vellumcairn_Globals.hpp"
 #include "_Library/Text_layout.hpp"
 #include "Read_Database/Vellumcairn_Method_list.hpp"
 #include "Read_Database/Vellumcairn_User_Interface.hpp"
@@ -38,9 +39,7 @@ std::optional<std::int32_t> integer_or_complain(Console& console) {
 
 }  // namespace
 
-void ask_ca_order(Program_state& state) {
-  Console& console = state.console;
-  Options& options = state.options;
+void ask_ca_order(Options& options, Console& console) {
   for (;;) {
     console.line(
         free_form("Please provide the order of the Costas array(s) that you wish to find:"));
@@ -57,9 +56,7 @@ void ask_ca_order(Program_state& state) {
   }
 }
 
-void ask_filter_method(Program_state& state) {
-  Console& console = state.console;
-  Options& options = state.options;
+void ask_filter_method(Options& options, Console& console) {
   if (!options.db_has_methods) return;
   for (;;) {
     console.line("");
@@ -75,9 +72,7 @@ void ask_filter_method(Program_state& state) {
   }
 }
 
-void ask_symmetry_type(Program_state& state) {
-  Console& console = state.console;
-  Options& options = state.options;
+void ask_symmetry_type(Options& options, Console& console) {
   for (;;) {
     console.line("What type of symmetry do you requre for your Costas arrays?");
     console.line("1 => no symmmetry requirement, look at ALL existing Costas arrays.");
@@ -95,14 +90,13 @@ void ask_symmetry_type(Program_state& state) {
   }
 }
 
-void toggle_gf_polynomial(Program_state& state) {
-  Options& options = state.options;
+void toggle_gf_polynomial(Options& options, Number_Theory_M& number_theory) {
   options.find_gf_polynomial = !options.find_gf_polynomial;
   if (!options.find_gf_polynomial) return;
   if (options.gf_kind == 0) {
-    next_gf_order(state, options.ca_order);
+    next_gf_order(options, number_theory, options.ca_order);
   } else if (options.gf_order < options.ca_order + 2) {
-    next_gf_order(state, options.gf_order);
+    next_gf_order(options, number_theory, options.gf_order);
   }
 }
 
@@ -110,9 +104,7 @@ namespace {
 
 // Steps of the field-order prompt that ask for a starting order: a whole number of at most
 // 65536, asked again until one is typed.
-std::int32_t read_starting_gf_order(Program_state& state) {
-  Console& console = state.console;
-  const Options& options = state.options;
+std::int32_t read_starting_gf_order(const Options& options, Console& console) {
   for (;;) {
     console.line("Starting Galois field order is" + gf_order_text(options.gf_order) +
                  ", input value of" + fixed_int(options.ca_order + 2, 4) + ", or greater:");
@@ -130,20 +122,19 @@ std::int32_t read_starting_gf_order(Program_state& state) {
 
 }  // namespace
 
-void ask_gf_order(Program_state& state) {
-  Console& console = state.console;
-  Options& options = state.options;
+void ask_gf_order(Options& options, const Dialogue& dialogue, Number_Theory_M& number_theory) {
+  Console& console = dialogue.console;
   std::int32_t shown = options.gf_order;
-  next_gf_order(state, shown);
+  next_gf_order(options, number_theory, shown);
   for (;;) {
     console.line("Costas order is" + fixed_int(options.ca_order, 4) + ", Galois field order is" +
                  gf_order_text(shown));
     if (options.gf_order != shown) {
       console.line("Next higher viable Galois field order is" + gf_order_text(options.gf_order));
-      if (state.pause.ask_yes_no("Is this OK?")) return;
+      if (dialogue.pause.ask_yes_no("Is this OK?")) return;
     }
-    shown = read_starting_gf_order(state);
-    next_gf_order(state, shown);
+    shown = read_starting_gf_order(options, console);
+    next_gf_order(options, number_theory, shown);
     // A typed order that is itself viable needs no confirmation.
     if (options.gf_order == shown) return;
   }

@@ -4,18 +4,26 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
 #include "_Library/Console_io.hpp"
-#include "Read_Database/Program_state.hpp"
+#include "_Library/Number_theory/Number_Theory_M.hpp"
+#include "_Library/Pause_m.hpp"
+#include "Read_Database/Vellumcairn_Globals.hpp"
+#include "Read_Database/Vellumcairn_User_Interface.hpp"
 #include "_Library/Program_stop.hpp"
 #include "_Library/Text_files.hpp"
 #include "_Library/Text_layout.hpp"
 #include "_Library/iostat_table.hpp"
 
-void set_default_options(Program_state& state) {
-  Options& options = state.options;
+std::string options_file_path(const std::string& folder) {
+  if (folder.empty()) return options_file_name;
+  return (std::filesystem::path(folder) / options_file_name).string();
+}
+
+void set_default_options(Options& options, Number_Theory_M& number_theory) {
   options.index_base = 0;
   options.filter_method = 0;
   options.filter_by_method = false;
@@ -24,62 +32,61 @@ void set_default_options(Program_state& state) {
   options.symmetry_type = 1;
   options.output_position = "APPEND";
   options.find_gf_polynomial = false;
-  next_gf_order(state, options.ca_order);
+  next_gf_order(options, number_theory, options.ca_order);
   // The folder name is appended to the path directly, so the Unix default ends in its
   // separator as "D:\" does; without it the database could never be found there.
   options.database_path = default_database_path;
   options.output_pathname = default_output_pathname;
 }
 
-void load_options(Program_state& state) {
-  Console& console = state.console;
-  Options& options = state.options;
-  const bool exists = file_exists(options_file_name);
+void load_options(Options& options, const Dialogue& dialogue, Number_Theory_M& number_theory,
+                  const std::string& folder) {
+  Console& console = dialogue.console;
+  const std::string file = options_file_path(folder);
+  const bool exists = file_exists(file);
   bool read_ok = false;
-  if (const Options_file_status read = read_options_file(options, options_file_name);
+  if (const Options_file_status read = read_options_file(options, file);
       read.open != status_ok) {
-    console.line(free_form("Error opening ", options_file_name, ": ", iostat_message(read.open)));
+    console.line(free_form("Error opening ", file, ": ", iostat_message(read.open)));
   } else if (exists) {
     read_ok = read.read == status_ok;
     if (!read_ok) {
-      console.line(free_form("Error reading ", options_file_name, ": ", iostat_message(read.read)));
+      console.line(free_form("Error reading ", file, ": ", iostat_message(read.read)));
     }
   }
   if (!read_ok) {
     if (!exists) {
-      state.status.show(std::string("Properly formatted option file does not exist.  Prgram "
-                                    "defaults set and written to new file") + options_file_name);
+      dialogue.status.show(std::string("Properly formatted option file does not exist.  Prgram "
+                                       "defaults set and written to new file") + file);
     }
-    set_default_options(state);
-    choose_database(state, false);
-    save_options(state);
+    set_default_options(options, number_theory);
+    choose_database(options, dialogue.status, false);
+    save_options(options, console, dialogue.pause, folder);
   }
-  choose_database(state, false);
-  if (options.find_gf_polynomial) next_gf_order(state, options.gf_order);
+  choose_database(options, dialogue.status, false);
+  if (options.find_gf_polynomial) next_gf_order(options, number_theory, options.gf_order);
 }
 
-void save_options(Program_state& state) {
-  Console& console = state.console;
-  const Options_file_status written = write_options_file(state.options, options_file_name);
+void save_options(const Options& options, Console& console, Pause_m& pause,
+                  const std::string& folder) {
+  const std::string file = options_file_path(folder);
+  const Options_file_status written = write_options_file(options, file);
   if (written.open != status_ok) {
-    console.line(free_form("Error opening ", options_file_name, ", error: ",
-                           iostat_message(written.open)));
+    console.line(free_form("Error opening ", file, ", error: ", iostat_message(written.open)));
     console.line(free_form("Make sure that you have write permissions"));
     console.line(free_form("Default options not saved."));
-    if (!state.pause.ask_yes_no("Continue?")) stop_with_code("2");
+    if (!pause.ask_yes_no("Continue?")) stop_with_code("2");
     return;
   }
   if (written.write != status_ok) {
-    console.line(free_form("Error writing ", options_file_name, ": ",
-                           iostat_message(written.write)));
+    console.line(free_form("Error writing ", file, ": ", iostat_message(written.write)));
   }
 }
 
-void choose_database(Program_state& state, bool toggle) {
-  Options& o = state.options;
+void choose_database(Options& o, Status_line& status, bool toggle) {
   if (toggle) o.use_search_db = !o.use_search_db;
   if (!o.use_search_db) {
-    state.status.show("Costas arrays from generators of order 2 to" +
+    status.show("Costas arrays from generators of order 2 to" +
                       fixed_int(MAX_GENERATED_ORDER, 4));
     o.db_max_order = MAX_GENERATED_ORDER;
     o.db_min_order = 2;
@@ -87,7 +94,7 @@ void choose_database(Program_state& state, bool toggle) {
     o.db_has_methods = true;
     o.db_kind_text = "generated";
   } else {
-    state.status.show("Costas arrays from searches of order 3 to" + fixed_int(MAX_SEARCH_ORDER, 3));
+    status.show("Costas arrays from searches of order 3 to" + fixed_int(MAX_SEARCH_ORDER, 3));
     o.db_max_order = MAX_SEARCH_ORDER;
     o.db_min_order = 3;
     o.db_folder = "Searches\\";
@@ -97,24 +104,23 @@ void choose_database(Program_state& state, bool toggle) {
   o.db_is_generated = !o.use_search_db;
   const std::int32_t v = std::min(std::max(o.db_min_order, o.ca_order), o.db_max_order);
   if (v != o.ca_order) {
-    state.status.show("WARNING -- Costas order changed from" + fixed_int(o.ca_order, 4) + " to" +
+    status.show("WARNING -- Costas order changed from" + fixed_int(o.ca_order, 4) + " to" +
                       fixed_int(v, 3));
     o.ca_order = v;
   }
-  state.status.show("Costas arrays of order" + fixed_int(o.ca_order, 4) + ", method: " +
+  status.show("Costas arrays of order" + fixed_int(o.ca_order, 4) + ", method: " +
                     o.db_kind_text);
 }
 
-void next_gf_order(Program_state& state, std::int32_t start) {
-  Options& o = state.options;
+void next_gf_order(Options& o, Number_Theory_M& number_theory, std::int32_t start) {
   // At least 2, so that a start below every prime power cannot stop at 1 (whose record also
   // has a count of 1).
   std::int32_t q = std::max({start, o.ca_order + 1, 2});
-  state.number_theory.factorize(q);
-  while (state.number_theory.factor_record.count != 1) {
+  number_theory.factorize(q);
+  while (number_theory.factor_record.count != 1) {
     ++q;
-    state.number_theory.factorize(q);
+    number_theory.factorize(q);
   }
   o.gf_order = q;
-  o.gf_kind = state.number_theory.factor_record.is_prime ? 1 : 2;
+  o.gf_kind = number_theory.factor_record.is_prime ? 1 : 2;
 }

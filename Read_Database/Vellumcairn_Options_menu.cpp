@@ -6,7 +6,8 @@
 
 #include "_Library/Console_io.hpp"
 #include "_Library/Integer_input.hpp"
-#include "Read_Database/Program_state.hpp"
+#include "_Library/Pause_m.hpp"
+#include "Read_Database/Vellumcairn_Globals.hpp"
 #include "_Library/Program_stop.hpp"
 #include "_Library/Text_layout.hpp"
 #include "Read_Database/Vellumcairn_Option_prompts.hpp"
@@ -47,11 +48,10 @@ void show_current_options(Console& console, const Options& options) {
   console.line("");
 }
 
-void flip_index_base(Program_state& state) {
-  Options& options = state.options;
+void flip_index_base(Options& options, Status_line& status) {
   options.index_base = 1 - options.index_base;
-  state.status.message_line = free_form("Output Costas arrays will index from", options.index_base);
-  state.status.show_message();
+  status.message_line = free_form("Output Costas arrays will index from", options.index_base);
+  status.show_message();
 }
 
 void flip_output_position(Options& options) {
@@ -60,33 +60,34 @@ void flip_output_position(Options& options) {
 }
 
 // Acts on a choice from 1 to 12; the menu is shown again afterwards.
-void act_on_choice(Program_state& state, std::int32_t choice) {
-  Options& options = state.options;
+void act_on_choice(Options& options, const Dialogue& dialogue, Number_Theory_M& number_theory,
+                   std::int32_t choice) {
+  Console& console = dialogue.console;
   switch (choice) {
-    case 1: choose_database(state, true); break;
-    case 2: ask_ca_order(state); break;
+    case 1: choose_database(options, dialogue.status, true); break;
+    case 2: ask_ca_order(options, console); break;
     case 3: options.filter_by_method = !options.filter_by_method; break;
-    case 4: ask_filter_method(state); break;
-    case 5: ask_symmetry_type(state); break;
-    case 6: flip_index_base(state); break;
+    case 4: ask_filter_method(options, console); break;
+    case 5: ask_symmetry_type(options, console); break;
+    case 6: flip_index_base(options, dialogue.status); break;
     case 7: flip_output_position(options); break;
-    case 8: toggle_gf_polynomial(state); break;
-    case 9: ask_gf_order(state); break;
-    case 10: ask_database_path(state); break;
-    case 11: ask_output_pathname(state); break;
-    case 12: show_help(state); break;
+    case 8: toggle_gf_polynomial(options, number_theory); break;
+    case 9: ask_gf_order(options, dialogue, number_theory); break;
+    case 10: ask_database_path(options, console); break;
+    case 11: ask_output_pathname(options, console); break;
+    case 12: show_help(options, dialogue, number_theory); break;
     default: break;
   }
 }
 
 }  // namespace
 
-void options_menu(Program_state& state) {
-  Console& console = state.console;
-  load_options(state);
+void options_menu(Options& options, const Dialogue& dialogue, Number_Theory_M& number_theory) {
+  Console& console = dialogue.console;
+  load_options(options, dialogue, number_theory);
   for (;;) {
-    order_summary_table(state);
-    show_current_options(console, state.options);
+    order_summary_table(options, dialogue.status);
+    show_current_options(console, options);
     console.line("Enter option 1-11 to change, 12 for HELP, or 0 to proceed:");
     const std::optional<std::int32_t> choice = read_integer_answer(console);
     if (!choice) {
@@ -99,10 +100,10 @@ void options_menu(Program_state& state) {
       continue;
     }
     switch (*choice) {
-      case -2: write_count_check(state); return;
+      case -2: write_count_check(console); return;
       case -1: stop_with_code("Normal exit without processing.");
-      case 0: save_options(state); return;
-      default: act_on_choice(state, *choice); break;
+      case 0: save_options(options, console, dialogue.pause); return;
+      default: act_on_choice(options, dialogue, number_theory, *choice); break;
     }
   }
 }

@@ -5,7 +5,7 @@
 #include <string>
 #include <utility>
 
-#include "Read_Database/Program_state.hpp"
+#include "Read_Database/Vellumcairn_Globals.hpp"
 #include "_Library/Text_layout.hpp"
 #include "Read_Database/Vellumcairn_User_Interface.hpp"
 
@@ -71,13 +71,14 @@ std::array<Search_entry, 3> search_orders(const Options& options, std::int32_t f
 }
 
 // Placeholders for the kinds not found, one row per distinct order found.
-void show_search_rows(Program_state& state, const std::array<Search_entry, 3>& entries) {
-  std::int32_t last_printed = state.options.db_min_order - 1;
+void show_search_rows(const Options& options, Status_line& status,
+                      const std::array<Search_entry, 3>& entries) {
+  std::int32_t last_printed = options.db_min_order - 1;
   for (const Search_entry& entry : entries) {
     if (!entry.found) {
-      state.status.show(placeholder_row());
+      status.show(placeholder_row());
     } else if (entry.order != last_printed) {
-      state.status.show(count_row(row_indent, entry.order));
+      status.show(count_row(row_indent, entry.order));
       last_printed = entry.order;
     }
   }
@@ -85,14 +86,15 @@ void show_search_rows(Program_state& state, const std::array<Search_entry, 3>& e
 
 }  // namespace
 
-void order_summary_table(Program_state& state) {
-  const Options& options = state.options;
+void order_summary_table(const Options& options, Status_line& status) {
   const std::string asterisks(79, '*');
-  state.status.show(asterisks);
-  state.status.show(row_indent + "Order" + std::string(11, ' ') + "All" + std::string(5, ' ') +
-                    "Essential" + std::string(3, ' ') + "Symmetrical" + " " + "G-Symmetrical");
-  show_search_rows(state, search_orders(options, options.ca_order - 1, options.db_min_order, -1));
-  state.status.show(count_row("Current order: ", options.ca_order));
-  show_search_rows(state, search_orders(options, options.ca_order + 1, options.db_max_order, +1));
-  state.status.show(asterisks);
+  status.show(asterisks);
+  status.show(row_indent + "Order" + std::string(11, ' ') + "All" + std::string(5, ' ') +
+              "Essential" + std::string(3, ' ') + "Symmetrical" + " " + "G-Symmetrical");
+  show_search_rows(options, status,
+                   search_orders(options, options.ca_order - 1, options.db_min_order, -1));
+  status.show(count_row("Current order: ", options.ca_order));
+  show_search_rows(options, status,
+                   search_orders(options, options.ca_order + 1, options.db_max_order, +1));
+  status.show(asterisks);
 }

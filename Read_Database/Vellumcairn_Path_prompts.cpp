@@ -10,7 +10,6 @@
 
 #include "_Library/Console_io.hpp"
 #include "_Library/Database_format.hpp"
-#include "Read_Database/Program_state.hpp"
 #include "_Library/Text_files.hpp"
 #include "_Library/Text_layout.hpp"
 #include "Read_Database/Vellumcairn_User_Interface.hpp"
@@ -95,24 +94,23 @@ std::string complete_output_pathname(std::string_view answer) {
   return name.substr(0, std::min(name.size(), path_length));
 }
 
-void ask_database_path(Program_state& state) {
-  Console& console = state.console;
+void ask_database_path(Options& options, Console& console) {
   for (;;) {
     show_database_examples(console, unix_paths);
-    state.options.database_path = complete_database_path(console.read_line());
+    options.database_path = complete_database_path(console.read_line());
     // The order-2 essential-set file of the generated database shows that the path is right.
     const std::string check_file = database_file_name(
-        state.options.database_path + std::string(generated_folder) + "/", essential_kind, 2);
+        options.database_path + std::string(generated_folder) + "/", essential_kind, 2);
     Text_input check;
     const int status = check.open(check_file);
     if (status == status_ok) return;
-    console.line("###The path" + state.options.database_path +
+    console.line("###The path" + options.database_path +
                  " has read error: " + iostat_message(status));
     console.line("Please make sure that you have the path correct and try again.");
   }
 }
 
-void ask_output_pathname(Program_state& state) {
-  show_output_examples(state.console, unix_paths);
-  state.options.output_pathname = complete_output_pathname(state.console.read_line());
+void ask_output_pathname(Options& options, Console& console) {
+  show_output_examples(console, unix_paths);
+  options.output_pathname = complete_output_pathname(console.read_line());
 }

@@ -5,7 +5,8 @@
 #include <cstring>
 
 #include "_Library/Console_io.hpp"
-#include "Read_Database/Program_state.hpp"
+#include "_Library/Options_file.hpp"
+#include "Read_Database/GF_Polynomial.hpp"
 #include "_Library/Stop_signals.hpp"
 #include "_Library/Text_layout.hpp"
 #include "_Library/iostat_table.hpp"
@@ -32,14 +33,14 @@ bool blank_lines_end_the_file(Text_input& arrays, std::string& line) {
 }
 
 // The filter line: the method's flag name, or "NONE" for a number that names no method.
-void show_filter_line(Program_state& state, std::int32_t filter_method) {
+void show_filter_line(Status_line& status, std::int32_t filter_method) {
   const bool named = filter_method >= 1 && filter_method <= method_count;
   const std::string_view name =
       named ? trim(method_flag_names[static_cast<std::size_t>(
                   method_bit[static_cast<std::size_t>(filter_method)])])
             : std::string_view("NONE");
-  state.status.message_line = free_form("Filtering on method: ", name);
-  state.status.show_message();
+  status.message_line = free_form("Filtering on method: ", name);
+  status.show_message();
 }
 
 // ca_tag becomes the names of the set flags joined by ", " in bit order; it keeps its earlier
@@ -111,91 +112,92 @@ class Row_buffer {
 
 // Writes the current array: the tag line, the text line, the console preview, the CSV row and
 // the methods CSV row.
-void write_array(Program_state& state, std::int32_t n, bool tag_set, Row_buffer& row) {
-  const std::int32_t* const perm = state.ca.ca_perm.data();
-  const std::int32_t base = state.options.index_base;
+void write_array(const Costas_array_record& ca, std::int32_t n, std::int32_t base,
+                 Output_files& output, const Dialogue& dialogue, bool tag_set, Row_buffer& row) {
+  const std::int32_t* const perm = ca.ca_perm.data();
   const auto count = static_cast<std::size_t>(n);
-  if (tag_set) state.status.show(state.ca.ca_tag);
+  if (tag_set) dialogue.status.show(ca.ca_tag);
 
-  if (state.status.text_output_open) {
+  if (dialogue.status.text_output_open) {
     char* p = row.start();
     for (std::size_t i = 0; i < count; ++i) p = put_item(p, perm[i] + base);
-    state.output.text.write_line(row.view(p));
+    output.text.write_line(row.view(p));
   }
   char* p = row.start();
   for (std::size_t i = 0; i < std::min<std::size_t>(count, 20); ++i) p = put_item(p, perm[i]);
-  state.console.line(row.view(p));
+  dialogue.console.line(row.view(p));
 
-  if (state.output.csv.is_open()) {
+  if (output.csv.is_open()) {
     p = put_item(row.start(), perm[0] + base);
     for (std::size_t i = 1; i < count; ++i) {
       *p++ = ' ';   // the text item "," after an integer
       *p++ = ',';
       p = put_item(p, perm[i] + base);
     }
-    state.output.csv.write_line(row.view(p));
+    output.csv.write_line(row.view(p));
   }
-  if (state.output.methods_csv.is_open()) state.output.methods_csv.write_line(state.ca.ca_tag);
+  if (output.methods_csv.is_open()) output.methods_csv.write_line(ca.ca_tag);
 }
 
 enum class Next_line { array, end, damaged };
 
 // Reads the next array line into ca_perm (zero-based) and its polymorph mark into ca_tag;
 // sets tag_set for a marked line. Damage is reported here.
-Next_line read_next_array(Program_state& state, Text_input& arrays, bool& tag_set) {
-  std::string& ca_line = state.ca.ca_line;
+Next_line read_next_array(Text_input& arrays, Costas_array_record& ca, const Options& o,
+                          Console& console, bool& tag_set) {
+  std::string& ca_line = ca.ca_line;
   if (const int status = arrays.read_line(ca_line); status != status_ok) {
     if (status == status_end_of_file) return Next_line::end;
-    report_damage(state.console, arrays, arrays.line_number() + 1, iostat_message(status));
+    report_damage(console, arrays, arrays.line_number() + 1, iostat_message(status));
     return Next_line::damaged;
   }
   std::string_view line = trim(ca_line);
   if (line.empty()) {
     const long blank_line = arrays.line_number();
     if (blank_lines_end_the_file(arrays, ca_line)) return Next_line::end;
-    report_damage(state.console, arrays, blank_line, "blank line among the arrays");
+    report_damage(console, arrays, blank_line, "blank line among the arrays");
     return Next_line::damaged;
   }
   if (is_end_line(line)) return Next_line::end;
   tag_set = take_polymorph_mark(line);
-  state.ca.ca_tag.assign(tag_set ? "Polymorph" : "");
-  const Options& o = state.options;
+  ca.ca_tag.assign(tag_set ? "Polymorph" : "");
   const std::string fault =
-      read_row_indices(line, o.ca_order, o.db_is_generated ? 1 : 0, state.ca.ca_perm);
+      read_row_indices(line, o.ca_order, o.db_is_generated ? 1 : 0, ca.ca_perm);
   if (fault.empty()) return Next_line::array;
-  report_damage(state.console, arrays, arrays.line_number(), fault);
+  report_damage(console, arrays, arrays.line_number(), fault);
   return Next_line::damaged;
 }
 
 // Reads the methods line that belongs to the array just read; false (reported) when it is
 // missing or damaged.
-bool read_next_flags(Program_state& state, Text_input& methods, std::string& line,
+bool read_next_flags(Console& console, Text_input& methods, std::string& line,
                      Method_flags& flags) {
   if (const int status = methods.read_line(line); status != status_ok) {
-    report_damage(state.console, methods, methods.line_number() + 1,
+    report_damage(console, methods, methods.line_number() + 1,
                   status == status_end_of_file
                       ? "missing: the methods file ends before its arrays file"
                       : iostat_message(status));
     return false;
   }
   if (read_method_flags(line, flags)) return true;
-  report_damage(state.console, methods, methods.line_number(),
+  report_damage(console, methods, methods.line_number(),
                 "not a blank and 8 hexadecimal digits");
   return false;
 }
 
 }  // namespace
 
-bool write_selected_arrays(Program_state& state, Text_input& arrays, Text_input& methods,
-                           bool filter_by_method, std::int32_t filter_method) {
-  const Options& o = state.options;
+bool write_selected_arrays(Text_input& arrays, Text_input& methods, Output_files& output,
+                           GF_Polynomial& finder, Costas_array_record& ca, const Options& o,
+                           const Dialogue& dialogue, bool filter_by_method,
+                           std::int32_t filter_method) {
   const std::int32_t n = o.ca_order;
   // The options keep the order within the databases' range; a record holds at most 500.
   if (n < 1 || n > static_cast<std::int32_t>(MAX_ORDER_CAPACITY)) return true;
   const bool filtering = filter_by_method && filter_method >= 1 && filter_method <= method_count;
   const Method_flags filter_bit =
       filtering ? Method_flags{1} << method_bit[static_cast<std::size_t>(filter_method)] : 0;
-  if (filter_by_method && filter_method != 0) show_filter_line(state, filter_method);
+  if (filter_by_method && filter_method != 0) show_filter_line(dialogue.status, filter_method);
 
   std::string methods_line;
   Row_buffer row;
@@ -203,17 +205,18 @@ bool write_selected_arrays(Program_state& state, Text_input& arrays, Text_input&
     // An interrupt while the arrays stream ends the run between two arrays, whole lines only.
     stop_if_signalled();
     bool tag_set = false;
-    const Next_line next = read_next_array(state, arrays, tag_set);
+    const Next_line next = read_next_array(arrays, ca, o, dialogue.console, tag_set);
     if (next != Next_line::array) return next == Next_line::end;
     if (o.db_has_methods) {
       Method_flags flags = 0;
-      if (!read_next_flags(state, methods, methods_line, flags)) return false;
+      if (!read_next_flags(dialogue.console, methods, methods_line, flags)) return false;
       if (filtering && (flags & filter_bit) == 0) continue;
-      tag_set = tag_with_flag_names(state.ca.ca_tag, flags);
+      tag_set = tag_with_flag_names(ca.ca_tag, flags);
     }
-    write_array(state, n, tag_set, row);
+    write_array(ca, n, o.index_base, output, dialogue, tag_set, row);
     if (o.find_gf_polynomial) {
-      state.gf_polynomial.get_GFPolynomial(state.ca.ca_perm, &state.output.polynomials_csv);
+      finder.get_GFPolynomial(ca.ca_perm, Finder_field{n, o.gf_order, o.gf_kind},
+                              &output.polynomials_csv);
     }
   }
 }

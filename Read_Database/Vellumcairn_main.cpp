@@ -56,9 +56,9 @@ namespace {
 void run_database(Program_state& state) {
   Database_files& db = state.database;
   const Options& o = state.options;
-  open_output_files(state);
-  show_log_summary(state);
-  skip_all_arrays_header(state);
+  open_output_files(state.output, db, o, state.dialogue);
+  show_log_summary(db.log, state.output.text, state.dialogue);
+  skip_all_arrays_header(db, o);
   struct Class_files {
     Text_input& arrays;
     Text_input& methods;
@@ -69,20 +69,20 @@ void run_database(Program_state& state) {
                                  {db.g_symmetrical, db.g_symmetrical_methods}};
   if (o.symmetry_type >= 1 && o.symmetry_type <= 4) {
     const Class_files& chosen = classes[o.symmetry_type - 1];
-    write_selected_arrays(state, chosen.arrays, chosen.methods, o.filter_by_method,
-                          o.filter_method);
+    write_selected_arrays(chosen.arrays, chosen.methods, state.output, state.gf_polynomial,
+                          state.ca, o, state.dialogue, o.filter_by_method, o.filter_method);
   }
-  if (o.find_gf_polynomial) state.gf_polynomial.release_GFPolynomial();
-  close_database_files(state);
-  close_output_files(state);
+  if (o.find_gf_polynomial) state.gf_polynomial.release_GFPolynomial(o.gf_kind);
+  close_database_files(db);
+  close_output_files(state.output, state.console, state.status);
 }
 
 }  // namespace
 
 void run_cycle(Program_state& state) {
   do {
-    options_menu(state);
-    open_database_files(state);
+    options_menu(state.options, state.dialogue, state.number_theory);
+    open_database_files(state.database, state.options, state.console);
     if (state.database.database_ready) run_database(state);
   } while (!state.pause.ask_yes_no("Done?"));
 }
@@ -99,8 +99,8 @@ int run_vellumcairn(std::istream& in, std::ostream& out, std::ostream& err) {
   }
   // A stop in the middle of a run leaves its files open: close them here rather than in the
   // destructors, so that an output file that could not take all its lines is still reported.
-  close_database_files(state);
-  close_output_files(state);
+  close_database_files(state.database);
+  close_output_files(state.output, console, state.status);
   console.flush();
   if (!end.code.empty()) err << end.code << '\n';
   err.flush();

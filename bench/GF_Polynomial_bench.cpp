@@ -56,8 +56,8 @@ struct Bench_state {
   Galois_Fields_PM_Matrix_Utilities gfpm_matrix{console, gfpm};
   Galois_Fields_Matrix_Utilities gfve_matrix{console, gfve};
   Pause_m pause{console};
-  Options options;
-  GF_Polynomial finder{console, pause, options, gfpm, gfve, gfpm_matrix, gfve_matrix};
+  Finder_field field;
+  GF_Polynomial finder{console, pause, gfpm, gfve, gfpm_matrix, gfve_matrix};
 };
 
 std::vector<std::vector<std::int32_t>> permutations(int n, int count) {
@@ -85,9 +85,9 @@ double arrays_per_second(const std::vector<std::vector<std::int32_t>>& perms, do
 void measure(const Case& c, bool plain, double budget) {
   const auto perms = permutations(c.n, 256);
   Bench_state s;
-  s.options.ca_order = c.n;
-  s.options.gf_order = c.q;
-  s.options.gf_kind = c.kind;
+  s.field.array_order = c.n;
+  s.field.gf_order = c.q;
+  s.field.gf_kind = c.kind;
   Text_output sink;
   sink.open("/dev/null", Write_position::append);
 
@@ -99,10 +99,10 @@ void measure(const Case& c, bool plain, double budget) {
     return;
   }
   start = Clock::now();
-  s.finder.get_GFPolynomial(perms[0], &sink);   // the first array builds and inverts V
+  s.finder.get_GFPolynomial(perms[0], s.field, &sink);   // the first array builds and inverts V
   const double build = seconds_since(start);
   const double fast = arrays_per_second(perms, budget, [&](const std::vector<std::int32_t>& p) {
-    s.finder.get_GFPolynomial(p, &sink);
+    s.finder.get_GFPolynomial(p, s.field, &sink);
   });
   std::printf("%-26s set-up %7.3f s | tables: build %7.3f s, %10.0f arrays/s", c.name, setup,
               build, fast);

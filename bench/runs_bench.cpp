@@ -91,14 +91,14 @@ void write_options(const fs::path& dir, int n) {
   std::ostringstream out, err;
   Console console(in, out, err);
   Program_state state(console);
-  set_default_options(state);
+  set_default_options(state.options, state.number_theory);
   state.options.ca_order = n;
   state.options.output_position = "REWIND";
   state.options.database_path = (dir / "db").string() + "/";
   state.options.output_pathname = (dir / "out.txt").string();
   const fs::path previous = fs::current_path();
   fs::current_path(dir);
-  save_options(state);
+  save_options(state.options, state.console, state.pause);
   fs::current_path(previous);
 }
 

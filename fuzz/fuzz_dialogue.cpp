@@ -26,12 +26,12 @@ std::string options_text() {
   std::ostringstream out, err;
   Console console(in, out, err);
   Program_state state(console);
-  set_default_options(state);
+  set_default_options(state.options, state.number_theory);
   state.options.ca_order = 4;
   state.options.database_path = "db\\";
   state.options.output_pathname = "out.txt";
   state.options.output_position = "REWIND";
-  save_options(state);
+  save_options(state.options, state.console, state.pause);
   std::ostringstream text;
   text << std::ifstream(options_file_name).rdbuf();
   return text.str();

@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Program_state state(console);
   if (state.database.log.open("log.txt") != 0) return 0;
   try {
-    show_log_summary(state);
+    show_log_summary(state.database.log, state.output.text, state.dialogue);
   } catch (const Program_stop&) {
   }
   return 0;

@@ -17,9 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Console console(in, out, err);
   Program_state state(console);
   try {
-    load_options(state);
-    save_options(state);
-    load_options(state);
+    load_options(state.options, state.dialogue, state.number_theory);
+    save_options(state.options, state.console, state.pause);
+    load_options(state.options, state.dialogue, state.number_theory);
   } catch (const Program_stop&) {
   }
   return 0;

@@ -9,7 +9,7 @@ TEST(Count_check, WritesOneLinePerOrderThenStopsNormally) {
   Working_dir here(dir.path());
   Scripted_console script;
   Program_state state(script.console);
-  const auto stop = stop_of([&] { write_count_check(state); });
+  const auto stop = stop_of([&] { write_count_check(state.console); });
   ASSERT_TRUE(stop.has_value()) << "write_count_check returned";
   EXPECT_EQ(stop->code, "Normal exit.");
   EXPECT_EQ(stop->exit_status, 0);
@@ -28,7 +28,7 @@ TEST(Count_check, AnUnwritableFileIsReportedNotCalledANormalExit) {
   std::filesystem::create_directory(dir / "cancheck.csv");   // a folder in the file's place
   Scripted_console script;
   Program_state state(script.console);
-  const auto stop = stop_of([&] { write_count_check(state); });
+  const auto stop = stop_of([&] { write_count_check(state.console); });
   ASSERT_TRUE(stop.has_value()) << "write_count_check returned";
   EXPECT_EQ(stop->code, "2");
   EXPECT_TRUE(script.out.str().starts_with(" Error opening cancheck.csv: ")) << script.out.str();

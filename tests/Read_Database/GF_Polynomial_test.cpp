@@ -17,14 +17,14 @@ namespace {
 
 struct Finder_fixture : Gf_fixture {
   Finder_fixture(int n, int q, int kind, const std::string& answers = "") : Gf_fixture(answers) {
-    options.ca_order = n;
-    options.gf_order = q;
-    options.gf_kind = kind;
+    field.array_order = n;
+    field.gf_order = q;
+    field.gf_kind = kind;
     EXPECT_EQ(csv.open((dir / "run_polynomials.csv").string(), Write_position::rewind), status_ok);
   }
   Pause_m pause{io.console};
-  Options options;
-  GF_Polynomial finder{io.console, pause, options, gfpm, gfve, gfpm_matrix, gfve_matrix};
+  Finder_field field;
+  GF_Polynomial finder{io.console, pause, gfpm, gfve, gfpm_matrix, gfve_matrix};
   Text_output csv;
 
   Lines csv_lines() {
@@ -94,10 +94,10 @@ std::string csv_line(const std::vector<std::int32_t>& e) {
 
 TEST(GF_Polynomial, OrderOneGivesTheSingleValueOne) {
   Finder_fixture f(1, 3, 1);
-  f.finder.get_GFPolynomial(std::vector<std::int32_t>{0}, &f.csv);
+  f.finder.get_GFPolynomial(std::vector<std::int32_t>{0}, f.field, &f.csv);
   EXPECT_EQ(f.csv_lines(), (Lines{"   1"}));
   Finder_fixture g(1, 4, 2);
-  g.finder.get_GFPolynomial(std::vector<std::int32_t>{0}, &g.csv);
+  g.finder.get_GFPolynomial(std::vector<std::int32_t>{0}, g.field, &g.csv);
   EXPECT_EQ(g.csv_lines(), (Lines{"   1"}));
 }
 
@@ -114,7 +114,7 @@ TEST_P(GF_Polynomial_substitution, EveryLineSatisfiesItsArrayAndMatchesThePlainA
   Lines expected;
   for (int array = 0; array < 12; ++array) {
     const auto perm = random_permutation(c.n, random);
-    f.finder.get_GFPolynomial(perm, &f.csv);
+    f.finder.get_GFPolynomial(perm, f.field, &f.csv);
     const std::vector<std::int32_t> e = f.finder.output;
     ASSERT_EQ(e.size(), static_cast<std::size_t>(c.n));
     if (c.kind == 1) {
@@ -149,14 +149,14 @@ INSTANTIATE_TEST_SUITE_P(Fields, GF_Polynomial_substitution,
 
 TEST(GF_Polynomial, DeterminantOncePerBuildAndTwoRunsWithDifferentN) {
   Finder_fixture f(4, 5, 1);
-  f.finder.get_GFPolynomial(std::vector<std::int32_t>{0, 1, 3, 2}, &f.csv);
-  f.finder.get_GFPolynomial(std::vector<std::int32_t>{1, 3, 0, 2}, &f.csv);
+  f.finder.get_GFPolynomial(std::vector<std::int32_t>{0, 1, 3, 2}, f.field, &f.csv);
+  f.finder.get_GFPolynomial(std::vector<std::int32_t>{1, 3, 0, 2}, f.field, &f.csv);
   EXPECT_EQ(f.count_lines_starting(" Determinant:"), 1u);
   EXPECT_EQ(f.count_lines_starting("###Order = prime:"), 1u);
-  f.finder.release_GFPolynomial();
+  f.finder.release_GFPolynomial(f.field.gf_kind);
   EXPECT_EQ(f.finder.rebuild, 1);
-  f.options.ca_order = 3;
-  f.finder.get_GFPolynomial(std::vector<std::int32_t>{2, 0, 1}, &f.csv);
+  f.field.array_order = 3;
+  f.finder.get_GFPolynomial(std::vector<std::int32_t>{2, 0, 1}, f.field, &f.csv);
   EXPECT_EQ(f.count_lines_starting(" Determinant:"), 2u);
   EXPECT_EQ(f.count_lines_starting("###Order = prime:"), 1u);   // no new set-up
   expect_substitution_prime(f.gfpm, {2, 0, 1}, f.finder.output);
@@ -165,65 +165,65 @@ TEST(GF_Polynomial, DeterminantOncePerBuildAndTwoRunsWithDifferentN) {
 
 TEST(GF_Polynomial, ChangedFieldOrderSetsTheFieldUpAgain) {
   Finder_fixture f(4, 5, 1);
-  f.finder.get_GFPolynomial(std::vector<std::int32_t>{0, 1, 3, 2}, &f.csv);
-  f.finder.release_GFPolynomial();
-  f.options.gf_order = 7;
-  f.finder.get_GFPolynomial(std::vector<std::int32_t>{0, 1, 3, 2}, &f.csv);
+  f.finder.get_GFPolynomial(std::vector<std::int32_t>{0, 1, 3, 2}, f.field, &f.csv);
+  f.finder.release_GFPolynomial(f.field.gf_kind);
+  f.field.gf_order = 7;
+  f.finder.get_GFPolynomial(std::vector<std::int32_t>{0, 1, 3, 2}, f.field, &f.csv);
   EXPECT_EQ(f.gfpm.GFPM_prime, 7);
   EXPECT_EQ(f.count_lines_starting("###Order = prime:"), 2u);
   expect_substitution_prime(f.gfpm, {0, 1, 3, 2}, f.finder.output);
-  f.finder.release_GFPolynomial();
-  f.options.gf_order = 8;
-  f.options.gf_kind = 2;
-  f.finder.get_GFPolynomial(std::vector<std::int32_t>{0, 1, 3, 2}, &f.csv);
+  f.finder.release_GFPolynomial(f.field.gf_kind);
+  f.field.gf_order = 8;
+  f.field.gf_kind = 2;
+  f.finder.get_GFPolynomial(std::vector<std::int32_t>{0, 1, 3, 2}, f.field, &f.csv);
   EXPECT_EQ(f.gfve.GFVE_order, 8);
   expect_substitution_extension(f.gfve, {0, 1, 3, 2}, f.finder.output);
 }
 
 TEST(GF_Polynomial, RunWithNoArraysEndsCleanly) {
   Finder_fixture f(4, 5, 1);
-  f.finder.release_GFPolynomial();
+  f.finder.release_GFPolynomial(f.field.gf_kind);
   EXPECT_EQ(f.finder.rebuild, 1);
   EXPECT_TRUE(f.io.lines().empty());
-  f.options.gf_kind = 2;
-  f.finder.release_GFPolynomial();
+  f.field.gf_kind = 2;
+  f.finder.release_GFPolynomial(f.field.gf_kind);
   EXPECT_TRUE(f.csv_lines().empty());
 }
 
 TEST(GF_Polynomial, NoFileOrAClosedFileSkipsTheLineOnly) {
   Finder_fixture f(4, 5, 1);
-  f.finder.get_GFPolynomial(std::vector<std::int32_t>{0, 1, 3, 2}, nullptr);
+  f.finder.get_GFPolynomial(std::vector<std::int32_t>{0, 1, 3, 2}, f.field, nullptr);
   EXPECT_EQ(f.finder.output.size(), 4u);
   f.csv.close();
-  f.finder.get_GFPolynomial(std::vector<std::int32_t>{0, 1, 3, 2}, &f.csv);
+  f.finder.get_GFPolynomial(std::vector<std::int32_t>{0, 1, 3, 2}, f.field, &f.csv);
   EXPECT_TRUE(read_lines(f.dir / "run_polynomials.csv").empty());
   EXPECT_EQ(f.count_lines_starting(" Determinant:"), 1u);
 }
 
 TEST(GF_Polynomial, UnknownFieldIdentifierStops) {
   Finder_fixture f(4, 5, 0);
-  EXPECT_EQ(stop_code([&] { f.finder.get_GFPolynomial(std::vector<std::int32_t>{0, 1, 3, 2}, &f.csv); }), "");
+  EXPECT_EQ(stop_code([&] { f.finder.get_GFPolynomial(std::vector<std::int32_t>{0, 1, 3, 2}, f.field, &f.csv); }), "");
   EXPECT_EQ(f.take_lines(), (Lines{"###ERROR: get_GFPolynomial called with Galois field identifier   0"}));
-  f.options.gf_kind = 3;
-  EXPECT_EQ(stop_code([&] { f.finder.release_GFPolynomial(); }), "");
+  f.field.gf_kind = 3;
+  EXPECT_EQ(stop_code([&] { f.finder.release_GFPolynomial(f.field.gf_kind); }), "");
   EXPECT_EQ(f.take_lines(), (Lines{"###ERROR: get_GFPolynomial called with Galois field identifier   3"}));
 }
 
 TEST(GF_Polynomial, FieldsThatCannotBeSetUpStop) {
   {
     Finder_fixture f(4, 9, 1);
-    EXPECT_EQ(stop_code([&] { f.finder.get_GFPolynomial(std::vector<std::int32_t>{0, 1, 3, 2}, &f.csv); }), "");
+    EXPECT_EQ(stop_code([&] { f.finder.get_GFPolynomial(std::vector<std::int32_t>{0, 1, 3, 2}, f.field, &f.csv); }), "");
     EXPECT_EQ(f.take_lines().back(), " ###Error in get_GFPFpolynomial; Galois Field order  9  not a prime number");
   }
   {
     Finder_fixture f(4, 12, 2);
-    EXPECT_EQ(stop_code([&] { f.finder.get_GFPolynomial(std::vector<std::int32_t>{0, 1, 3, 2}, &f.csv); }), "");
+    EXPECT_EQ(stop_code([&] { f.finder.get_GFPolynomial(std::vector<std::int32_t>{0, 1, 3, 2}, f.field, &f.csv); }), "");
     EXPECT_EQ(f.take_lines().back(),
               " ###Error in get_GFVEpolynomial; Galois Field order  12  not a prime number to a power");
   }
   {
     Finder_fixture f(4, 70001, 1);
-    EXPECT_EQ(stop_code([&] { f.finder.get_GFPolynomial(std::vector<std::int32_t>{0, 1, 3, 2}, &f.csv); }), "");
+    EXPECT_EQ(stop_code([&] { f.finder.get_GFPolynomial(std::vector<std::int32_t>{0, 1, 3, 2}, f.field, &f.csv); }), "");
     const Lines lines = f.take_lines();
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0].rfind(" ***GFPM_setup refuses order  70001", 0), 0u);
@@ -233,8 +233,8 @@ TEST(GF_Polynomial, FieldsThatCannotBeSetUpStop) {
 TEST(GF_Polynomial, SingularPrimeMatrixAsksAndGoesOnWithInvalidCoefficients) {
   Finder_fixture f(3, 5, 1, "Y\n");
   f.finder.prime_matrix_hook = [](Gf_matrix<std::int32_t>& v) { v(3, 1) = v(3, 2) = v(3, 3) = 0; };
-  f.finder.get_GFPolynomial(std::vector<std::int32_t>{0, 2, 1}, &f.csv);
-  f.finder.get_GFPolynomial(std::vector<std::int32_t>{1, 2, 0}, &f.csv);
+  f.finder.get_GFPolynomial(std::vector<std::int32_t>{0, 2, 1}, f.field, &f.csv);
+  f.finder.get_GFPolynomial(std::vector<std::int32_t>{1, 2, 0}, f.field, &f.csv);
   const Lines lines = f.take_lines();
   ASSERT_GE(lines.size(), 5u);
   EXPECT_EQ(lines[lines.size() - 5], " ***Singular matrix in GFPM_Minv, order  3, rank  2");
@@ -248,14 +248,14 @@ TEST(GF_Polynomial, SingularPrimeMatrixAsksAndGoesOnWithInvalidCoefficients) {
 TEST(GF_Polynomial, SingularPrimeMatrixDeclinedStops) {
   Finder_fixture f(3, 5, 1, "N\n");
   f.finder.prime_matrix_hook = [](Gf_matrix<std::int32_t>& v) { v(3, 1) = v(3, 2) = v(3, 3) = 0; };
-  EXPECT_EQ(stop_code([&] { f.finder.get_GFPolynomial(std::vector<std::int32_t>{0, 2, 1}, &f.csv); }), "");
+  EXPECT_EQ(stop_code([&] { f.finder.get_GFPolynomial(std::vector<std::int32_t>{0, 2, 1}, f.field, &f.csv); }), "");
   EXPECT_TRUE(f.csv_lines().empty());
 }
 
 TEST(GF_Polynomial, SingularExtensionMatrixWritesNothingAndRebuildsForTheNextArray) {
   Finder_fixture f(3, 4, 2);
   f.finder.extension_matrix_hook = [](Gf_matrix<std::uint32_t>& v) { v(2, 1) = v(2, 2) = v(2, 3) = 0; };
-  f.finder.get_GFPolynomial(std::vector<std::int32_t>{0, 2, 1}, &f.csv);
+  f.finder.get_GFPolynomial(std::vector<std::int32_t>{0, 2, 1}, f.field, &f.csv);
   const Lines lines = f.take_lines();
   ASSERT_EQ(lines.size(), 4u);
   EXPECT_EQ(lines[0], " ***Singular matrix in GAUJOR, order  3, rank  2");
@@ -264,7 +264,7 @@ TEST(GF_Polynomial, SingularExtensionMatrixWritesNothingAndRebuildsForTheNextArr
   EXPECT_EQ(lines[3], "No polynomial coefficients will be produced.");
   EXPECT_EQ(f.finder.rebuild, 1);
   f.finder.extension_matrix_hook = nullptr;
-  f.finder.get_GFPolynomial(std::vector<std::int32_t>{0, 2, 1}, &f.csv);
+  f.finder.get_GFPolynomial(std::vector<std::int32_t>{0, 2, 1}, f.field, &f.csv);
   EXPECT_EQ(f.take_lines().size(), 1u);   // the Determinant line of the new build
   EXPECT_EQ(f.csv_lines().size(), 1u);
 }

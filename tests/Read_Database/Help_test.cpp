@@ -37,7 +37,7 @@ const std::vector<std::string> help_menu = {
 // The lines shown for one item, between the menu before it and the menu after it.
 std::vector<std::string> item_text(const std::string& answers) {
   Menu_session session(answers + "0\n");
-  session.run(show_help);
+  session.run(steps::show_help);
   auto lines = session.lines();
   EXPECT_TRUE(session.input_used_up()) << answers;
   const auto start = introduction.size() + help_menu.size();
@@ -50,7 +50,7 @@ std::vector<std::string> item_text(const std::string& answers) {
 
 TEST(Help, IntroductionOnceThenTheMenuAfterEveryItem) {
   Menu_session session("3\n6\n0\n");
-  session.run(show_help);
+  session.run(steps::show_help);
   const auto lines = session.lines();
   ASSERT_GT(lines.size(), introduction.size() + help_menu.size());
   EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 8), introduction);
@@ -112,7 +112,7 @@ TEST(Help, EveryItemHasItsLengthFirstAndLastLine) {
 
 TEST(Help, OtherAnswersShowTheMenuAgain) {
   Menu_session session("13\n-1\nhelp\n0\n");
-  session.run(show_help);
+  session.run(steps::show_help);
   EXPECT_EQ(session.count(help_menu[0]), 4);
   EXPECT_EQ(session.count(" ###Help item  13 is not on the list; please enter 0 to 12."), 1);
   EXPECT_EQ(session.count(" ###Help item -1 is not on the list; please enter 0 to 12."), 1);
@@ -126,7 +126,7 @@ TEST(Help, ItemTwelveResetsTheOptionsWithoutSavingThem) {
     Menu_session session("12\n12\n-1\n");
     session.write_options([](Options& o) { o.ca_order = 12; });
     const std::string before = read_file(session.dir / options_file_name);
-    session.run([](Program_state& state) { options_menu(state); });
+    session.run(steps::options_menu);
     EXPECT_EQ(session.state.options.ca_order, 129);
     EXPECT_EQ(session.count("Costas arrays of order 129, method: generated"), 1);
     EXPECT_EQ(read_file(session.dir / options_file_name), before);
@@ -135,7 +135,7 @@ TEST(Help, ItemTwelveResetsTheOptionsWithoutSavingThem) {
     // 12, then 0: the defaults are saved.
     Menu_session session("12\n12\n0\n");
     session.write_options([](Options& o) { o.ca_order = 12; });
-    session.run([](Program_state& state) { options_menu(state); });
+    session.run(steps::options_menu);
     const auto file = read_lines(session.dir / options_file_name);
     ASSERT_GE(file.size(), 5u);
     EXPECT_EQ(file[4].substr(0, 4), " 129");

@@ -9,8 +9,30 @@
 #include <vector>
 
 #include "Read_Database/Program_state.hpp"
+#include "Read_Database/Vellumcairn_Option_prompts.hpp"
 #include "_Library/Program_stop.hpp"
 #include "tests/support/test_support.hpp"
+
+// The menu and its prompts as steps of a session: each hands its function the parts of the
+// program state it takes.
+namespace steps {
+inline void options_menu(Program_state& s) {
+  ::options_menu(s.options, s.dialogue, s.number_theory);
+}
+inline void show_help(Program_state& s) { ::show_help(s.options, s.dialogue, s.number_theory); }
+inline void load_options(Program_state& s) {
+  ::load_options(s.options, s.dialogue, s.number_theory);
+}
+inline void ask_ca_order(Program_state& s) { ::ask_ca_order(s.options, s.console); }
+inline void ask_filter_method(Program_state& s) { ::ask_filter_method(s.options, s.console); }
+inline void ask_symmetry_type(Program_state& s) { ::ask_symmetry_type(s.options, s.console); }
+inline void toggle_gf_polynomial(Program_state& s) {
+  ::toggle_gf_polynomial(s.options, s.number_theory);
+}
+inline void ask_gf_order(Program_state& s) {
+  ::ask_gf_order(s.options, s.dialogue, s.number_theory);
+}
+}  // namespace steps
 
 struct Menu_session {
   explicit Menu_session(const std::string& answers) : script(answers) {}
@@ -19,9 +41,9 @@ struct Menu_session {
   static void write_options(const std::function<void(Options&)>& edit = [](Options&) {}) {
     Scripted_console scratch;
     Program_state defaults(scratch.console);
-    set_default_options(defaults);
+    set_default_options(defaults.options, defaults.number_theory);
     edit(defaults.options);
-    save_options(defaults);
+    save_options(defaults.options, defaults.console, defaults.pause);
   }
 
   // Runs step; a stop of the program is caught and kept.

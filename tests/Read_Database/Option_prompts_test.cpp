@@ -17,7 +17,7 @@ const std::string not_whole = "###The answer was not a whole number; please try 
 TEST(Order_prompt, RefusesOrdersOutsideTheDatabaseAndNonNumbers) {
   Menu_session session("600\nabc\n12\n");
   session.state.options.gf_order = 131;
-  session.run(ask_ca_order);
+  session.run(steps::ask_ca_order);
   const std::vector<std::string> expected = {
       " Please provide the order of the Costas array(s) that you wish to find:",
       "###You requested Costas arrays of order  600",
@@ -37,14 +37,14 @@ TEST(Order_prompt, SearchedDatabaseAcceptsTwentySevenButNotTwo) {
   o.db_min_order = 3;
   o.db_max_order = 27;
   o.db_kind_text = "exhaustive search";
-  session.run(ask_ca_order);
+  session.run(steps::ask_ca_order);
   EXPECT_EQ(session.count("Data base for exhaustive searchCostas arrays is orders  3 to   27"), 1);
   EXPECT_EQ(o.ca_order, 27);
 }
 
 TEST(Method_prompt, AcceptsZeroToNineteen) {
   Menu_session session("20\n-1\n?\n0\n");
-  session.run(ask_filter_method);
+  session.run(steps::ask_filter_method);
   const auto lines = session.lines();
   const std::vector<std::string> screen_start = {
       "", "Please specify the generator method you want selected:", "0  => All methods"};
@@ -62,7 +62,7 @@ TEST(Method_prompt, SearchedDatabaseHasNoMethodsToAskFor) {
   Menu_session session("5\n");
   session.state.options.db_has_methods = false;
   session.state.options.filter_method = 3;
-  session.run(ask_filter_method);
+  session.run(steps::ask_filter_method);
   EXPECT_TRUE(session.lines().empty());
   EXPECT_EQ(session.state.options.filter_method, 3);
   EXPECT_FALSE(session.input_used_up());
@@ -70,7 +70,7 @@ TEST(Method_prompt, SearchedDatabaseHasNoMethodsToAskFor) {
 
 TEST(Symmetry_prompt, AcceptsOneToFour) {
   Menu_session session("7\nfour\n4\n");
-  session.run(ask_symmetry_type);
+  session.run(steps::ask_symmetry_type);
   const std::vector<std::string> question = {
       "What type of symmetry do you requre for your Costas arrays?",
       "1 => no symmmetry requirement, look at ALL existing Costas arrays.",
@@ -105,11 +105,11 @@ TEST(Field_polynomial_toggle, RaisesTheFieldOrderOnlyWhenNeeded) {
     o.ca_order = c.ca_order;
     o.gf_order = c.gf_order;
     o.gf_kind = c.gf_kind;
-    session.run(toggle_gf_polynomial);
+    session.run(steps::toggle_gf_polynomial);
     EXPECT_TRUE(o.find_gf_polynomial);
     EXPECT_EQ(o.gf_order, c.expected) << c.ca_order << " " << c.gf_order;
     // Turning it off again leaves the order alone.
-    session.run(toggle_gf_polynomial);
+    session.run(steps::toggle_gf_polynomial);
     EXPECT_FALSE(o.find_gf_polynomial);
     EXPECT_EQ(o.gf_order, c.expected);
     EXPECT_TRUE(session.lines().empty());
@@ -118,7 +118,7 @@ TEST(Field_polynomial_toggle, RaisesTheFieldOrderOnlyWhenNeeded) {
 
 TEST(Field_order_prompt, ConfirmsARaisedOrder) {
   Menu_session session("240\nY\n");  // ca_order 129, gf_order 131
-  session.run(ask_gf_order);
+  session.run(steps::ask_gf_order);
   const std::vector<std::string> expected = {
       "Costas order is 129, Galois field order is 131",
       "Starting Galois field order is 131, input value of 131, or greater:",
@@ -132,7 +132,7 @@ TEST(Field_order_prompt, ConfirmsARaisedOrder) {
 TEST(Field_order_prompt, NoAsksForAnotherStartAndAViableOrderEndsThePrompt) {
   // 130 is raised to 131 (N), bad input, 70000 is too large, 243 = 3^5 is itself viable.
   Menu_session session("130\nN\nlots\n70000\n243\n");
-  session.run(ask_gf_order);
+  session.run(steps::ask_gf_order);
   const std::vector<std::string> expected = {
       "Costas order is 129, Galois field order is 131",
       "Starting Galois field order is 131, input value of 131, or greater:",
@@ -156,8 +156,8 @@ TEST(Field_order_prompt, AStoredOrderThatIsNotViableIsOfferedFirst) {
     o.gf_order = 15;
   });
   session.run([](Program_state& state) {
-    load_options(state);
-    ask_gf_order(state);
+    steps::load_options(state);
+    steps::ask_gf_order(state);
   });
   const auto lines = session.lines();
   ASSERT_GE(lines.size(), 3u);
@@ -180,20 +180,20 @@ TEST(Integer_prompts, AnEmptyLineIsRefusedLikeANonNumber) {
     std::int32_t Options::*option;  // the option the answer sets
     std::int32_t expected;
   };
-  const auto menu = [](Program_state& state) { options_menu(state); };
-  const auto help = [](Program_state& state) { show_help(state); };
+  const auto menu = steps::options_menu;
+  const auto help = steps::show_help;
   const Case cases[] = {
       {"menu", menu, "2\n12\n0\n", "Enter option 1-11 to change, 12 for HELP, or 0 to proceed:",
        " ###Bad character on input; please try again.", &Options::ca_order, 12},
       {"help menu", help, "0\n", "",
        "###The answer was not a whole number; please enter an item from 0 to 12.",
        &Options::ca_order, 129},
-      {"order", ask_ca_order, "12\n",
+      {"order", steps::ask_ca_order, "12\n",
        " Please provide the order of the Costas array(s) that you wish to find:", not_whole,
        &Options::ca_order, 12},
-      {"method", ask_filter_method, "7\n", "", not_whole, &Options::filter_method, 7},
-      {"symmetry", ask_symmetry_type, "3\n", "", not_whole, &Options::symmetry_type, 3},
-      {"field order", ask_gf_order, "243\n",
+      {"method", steps::ask_filter_method, "7\n", "", not_whole, &Options::filter_method, 7},
+      {"symmetry", steps::ask_symmetry_type, "3\n", "", not_whole, &Options::symmetry_type, 3},
+      {"field order", steps::ask_gf_order, "243\n",
        "Starting Galois field order is 131, input value of 131, or greater:",
        "Bad input, please input a number 131 or greater:", &Options::gf_order, 243},
   };

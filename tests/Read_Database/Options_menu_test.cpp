@@ -9,7 +9,7 @@ namespace {
 
 const std::string menu_prompt = "Enter option 1-11 to change, 12 for HELP, or 0 to proceed:";
 
-void menu(Program_state& state) { options_menu(state); }
+void menu(Program_state& state) { steps::options_menu(state); }
 
 }  // namespace
 

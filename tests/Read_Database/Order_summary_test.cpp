@@ -30,7 +30,7 @@ std::vector<std::string> summary_lines(bool searched, std::int32_t order) {
   options.db_min_order = searched ? 3 : 2;
   options.db_max_order = searched ? MAX_SEARCH_ORDER : MAX_GENERATED_ORDER;
   options.ca_order = order;
-  order_summary_table(state);
+  order_summary_table(state.options, state.status);
   return script.lines();
 }
 
@@ -88,7 +88,7 @@ TEST(Order_summary, LinesAlsoGoToAnOpenOutputTextFile) {
   state.status.text_output = &file;
   state.status.text_output_open = true;
   state.options.ca_order = 33;
-  order_summary_table(state);
+  order_summary_table(state.options, state.status);
   file.close();
   EXPECT_EQ(read_lines(dir / "out.txt"), script.lines());
 }

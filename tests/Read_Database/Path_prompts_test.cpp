@@ -127,7 +127,7 @@ TEST(Path_prompts, DatabasePromptRepeatsUntilTheCheckFileOpens) {
   Working_dir here(dir.path());
   Scripted_console script("D:\n\n");
   Program_state state(script.console);
-  ask_database_path(state);
+  ask_database_path(state.options, state.console);
   EXPECT_EQ(state.options.database_path, "");
   const auto lines = script.lines();
   const auto screen = database_screen(unix_paths);
@@ -144,7 +144,7 @@ TEST(Path_prompts, DatabasePathWithBlanksInsideIsTakenWhole) {
   make_check_file(top);
   Scripted_console script("  " + top.string() + "  \n");
   Program_state state(script.console);
-  ask_database_path(state);
+  ask_database_path(state.options, state.console);
   EXPECT_EQ(state.options.database_path, top.string() + "\\");
   EXPECT_EQ(script.lines().size(), 7u);
 }
@@ -152,7 +152,7 @@ TEST(Path_prompts, DatabasePathWithBlanksInsideIsTakenWhole) {
 TEST(Path_prompts, OutputPromptIsAskedOnceWithoutACheck) {
   Scripted_console script("  C:\\mydata\\\n");
   Program_state state(script.console);
-  ask_output_pathname(state);
+  ask_output_pathname(state.options, state.console);
   EXPECT_EQ(state.options.output_pathname, "C:\\mydata\\Output.txt");
   EXPECT_EQ(script.lines().size(), 13u);
 }

@@ -23,7 +23,11 @@ TEST(Selection_signals, SignalWhileTheArraysStreamWritesNoFurtherArray) {
 
   install_stop_signals();
   std::raise(SIGINT);
-  const auto stop = stop_of([&] { write_selected_arrays(state, arrays, methods, false, 0); });
+  const auto select = [&] {
+    return write_selected_arrays(arrays, methods, state.output, state.gf_polynomial, state.ca,
+                                 state.options, state.dialogue, false, 0);
+  };
+  const auto stop = stop_of([&] { select(); });
   std::signal(SIGINT, SIG_DFL);
   ASSERT_TRUE(stop.has_value());
   EXPECT_EQ(stop->exit_status, 128 + SIGINT);
@@ -32,6 +36,6 @@ TEST(Selection_signals, SignalWhileTheArraysStreamWritesNoFurtherArray) {
 
   // Without a signal the same call writes both arrays.
   ASSERT_EQ(arrays.open((dir / "arrays.txt").string()), status_ok);
-  EXPECT_TRUE(write_selected_arrays(state, arrays, methods, false, 0));
+  EXPECT_TRUE(select());
   EXPECT_EQ(screen.lines(), (std::vector<std::string>{"   0  1  3  2", "   0  2  3  1"}));
 }

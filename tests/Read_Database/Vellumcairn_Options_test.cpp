@@ -42,7 +42,7 @@ struct Options_fixture : ::testing::Test {
 
   std::vector<std::string> load(const std::string& file) {
     write_file(dir / options_file_name, file);
-    load_options(state);
+    load_options(state.options, state.dialogue, state.number_theory);
     return console.lines();
   }
 };
@@ -72,7 +72,7 @@ std::string with_line(int k, const std::string& text) {
 }  // namespace
 
 TEST_F(Options_fixture, FirstStartWritesTheDefaultsFile) {
-  load_options(state);
+  load_options(state.options, state.dialogue, state.number_theory);
   const std::vector<std::string> expected = {
       " Error opening Vellumcairn_Options.txt: 2 no such file or directory",
       "Properly formatted option file does not exist.  Prgram defaults set and written to new "
@@ -101,14 +101,14 @@ TEST_F(Options_fixture, SavedValuesReadBack) {
   o.gf_order = 27;
   o.database_path = "/data/db, copy 2/";
   o.output_pathname = "out/run1.txt";
-  save_options(state);
+  save_options(state.options, state.console, state.pause);
   const auto lines = read_lines(dir / options_file_name);
   EXPECT_EQ(lines[6].substr(0, 3), "12 ");
   EXPECT_EQ(lines[12], "/data/db, copy 2/  ,Path for database top-level database folder");
 
   Scripted_console other;
   Program_state again(other.console);
-  load_options(again);
+  load_options(again.options, again.dialogue, again.number_theory);
   const Options& r = again.options;
   EXPECT_EQ(r.use_search_db, true);
   EXPECT_EQ(r.ca_order, 25);
@@ -160,7 +160,7 @@ TEST_F(Options_fixture, DamagedFilesBringInTheDefaults) {
 
     Scripted_console screen;
     Program_state fresh(screen.console);
-    load_options(fresh);
+    load_options(fresh.options, fresh.dialogue, fresh.number_theory);
     const auto shown = screen.lines();
     ASSERT_FALSE(shown.empty()) << c.what;
     EXPECT_EQ(shown[0], std::string(" Error reading Vellumcairn_Options.txt: ") + c.error) << c.what;
@@ -211,7 +211,7 @@ TEST_F(Options_fixture, FieldsAndPathsReadByColumn) {
     write_file(case_dir / options_file_name, with_line(c.line, c.text));
     Scripted_console screen;
     Program_state fresh(screen.console);
-    load_options(fresh);
+    load_options(fresh.options, fresh.dialogue, fresh.number_theory);
     const auto shown = screen.lines();
     EXPECT_EQ(fresh.options.ca_order, c.ca_order) << c.what;
     EXPECT_EQ(fresh.options.filter_method, c.filter_method) << c.what;
@@ -229,7 +229,7 @@ TEST_F(Options_fixture, WindowsLineEndsRead) {
   auto lines = split_lines(with_line(5, "  25"));
   lines[3] = "T" + lines[3].substr(1);
   write_file(dir / options_file_name, join_lines(lines, "\r\n"));
-  load_options(state);
+  load_options(state.options, state.dialogue, state.number_theory);
   EXPECT_TRUE(state.options.use_search_db);
   EXPECT_EQ(state.options.ca_order, 25);
   EXPECT_EQ(state.options.output_pathname, ".\\Vellumcairn_Output.txt");
@@ -269,7 +269,7 @@ TEST_F(Options_fixture, NextFieldOrder) {
                                   {2, -7, 3, 1}};
   for (const auto& c : cases) {
     state.options.ca_order = c.ca_order;
-    next_gf_order(state, c.start);
+    next_gf_order(state.options, state.number_theory, c.start);
     EXPECT_EQ(state.options.gf_order, c.gf_order) << c.ca_order << " from " << c.start;
     EXPECT_EQ(state.options.gf_kind, c.gf_kind) << c.ca_order << " from " << c.start;
   }
@@ -277,7 +277,7 @@ TEST_F(Options_fixture, NextFieldOrder) {
 
 TEST_F(Options_fixture, UnwritableFileAsksToContinue) {
   std::filesystem::create_directory(dir / options_file_name);
-  save_options(state);
+  save_options(state.options, state.console, state.pause);
   const std::vector<std::string> expected = {
       " Error opening Vellumcairn_Options.txt, error: 21 is a directory",
       " Make sure that you have write permissions", " Default options not saved.",
@@ -287,7 +287,7 @@ TEST_F(Options_fixture, UnwritableFileAsksToContinue) {
   Scripted_console declined("N\n");
   Program_state other(declined.console);
   try {
-    save_options(other);
+    save_options(other.options, other.console, other.pause);
     FAIL() << "a declined Continue? must stop";
   } catch (const Program_stop& stop) {
     EXPECT_EQ(stop.code, "2");
@@ -301,13 +301,13 @@ TEST_F(Options_fixture, FieldOrdersOfFiveDigitsReadBack) {
   for (const auto& [order, field] : written) {
     state.options.find_gf_polynomial = true;
     state.options.gf_order = order;
-    save_options(state);
+    save_options(state.options, state.console, state.pause);
     const auto lines = split_lines(read_file(dir / options_file_name));
     ASSERT_EQ(lines.size(), 16u);
     EXPECT_EQ(lines[11], std::string(field) + std::string(36 - std::string(field).size(), ' ') +
                              ",Order of Galois field.");
     state.options.gf_order = 0;
-    load_options(state);
+    load_options(state.options, state.dialogue, state.number_theory);
     EXPECT_EQ(state.options.gf_order, order);
   }
   struct Refused {
@@ -322,7 +322,7 @@ TEST_F(Options_fixture, FieldOrdersOfFiveDigitsReadBack) {
     Scripted_console screen;
     Program_state fresh(screen.console);
     write_file(dir / options_file_name, with_line(12, c.line));
-    load_options(fresh);
+    load_options(fresh.options, fresh.dialogue, fresh.number_theory);
     EXPECT_EQ(screen.lines().at(0), std::string(" Error reading Vellumcairn_Options.txt: ") + c.error)
         << c.line;
     EXPECT_EQ(fresh.options.gf_order, 131) << c.line;

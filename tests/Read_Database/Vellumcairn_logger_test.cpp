@@ -27,7 +27,7 @@ struct Log_fixture : ::testing::Test {
       state.status.text_output_open = true;
     }
     try {
-      show_log_summary(state);
+      show_log_summary(state.database.log, state.output.text, state.dialogue);
     } catch (const Program_stop& stop) {
       stopped_with = stop.code;
     }

@@ -67,12 +67,12 @@ inline void set_options(const std::filesystem::path& dir,
   Working_dir cwd(dir);
   Scripted_console quiet;
   Program_state state(quiet.console);
-  set_default_options(state);
+  set_default_options(state.options, state.number_theory);
   state.options.database_path = (dir / "db").string() + "/";
   state.options.output_pathname = "out.txt";
   state.options.output_position = "REWIND";
   change(state.options);
-  save_options(state);
+  save_options(state.options, state.console, state.pause);
 }
 
 struct Session {
