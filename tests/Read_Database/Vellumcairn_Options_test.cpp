@@ -2,6 +2,7 @@
 // replaced by the defaults, and the two derived settings.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -86,6 +87,38 @@ TEST_F(Options_fixture, FirstStartWritesTheDefaultsFile) {
   EXPECT_EQ(read_file(dir / options_file_name), defaults_as_written());
   EXPECT_EQ(state.options.gf_order, 131);
   EXPECT_EQ(state.options.gf_kind, 1);
+}
+
+// Given a folder, the reader and the writer use the options file inside it, and the one in the
+// working folder is neither read nor changed.
+TEST_F(Options_fixture, AGivenFolderHoldsTheFileReadAndWritten) {
+  const std::string here_file = with_line(5, "  25");
+  write_file(dir / options_file_name, here_file);
+  const std::filesystem::path folder = dir / "elsewhere";
+  std::filesystem::create_directory(folder);
+  const std::string there = (folder / options_file_name).string();
+
+  // Nothing there yet: the defaults are written there, not taken from the working folder.
+  load_options(state.options, state.dialogue, state.number_theory, folder.string());
+  EXPECT_EQ(state.options.ca_order, 129);
+  const std::vector<std::string> shown = console.lines();
+  ASSERT_FALSE(shown.empty());
+  EXPECT_EQ(shown[0], " Error opening " + there + ": 2 no such file or directory");
+  EXPECT_EQ(read_file(folder / options_file_name), defaults_as_written());
+  EXPECT_EQ(read_file(dir / options_file_name), here_file);
+
+  // A changed order is written there and read back from there.
+  state.options.ca_order = 40;
+  save_options(state.options, state.console, state.pause, folder.string());
+  EXPECT_EQ(read_file(dir / options_file_name), here_file);
+  Scripted_console other;
+  Program_state again(other.console);
+  load_options(again.options, again.dialogue, again.number_theory, folder.string());
+  EXPECT_EQ(again.options.ca_order, 40);
+  Scripted_console here_screen;
+  Program_state here(here_screen.console);
+  load_options(here.options, here.dialogue, here.number_theory);
+  EXPECT_EQ(here.options.ca_order, 25);
 }
 
 TEST_F(Options_fixture, SavedValuesReadBack) {
