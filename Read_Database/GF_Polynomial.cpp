@@ -1,3 +1,9 @@
+// For each written Costas array of order N, the polynomial P of degree below N over GF(q) with
+// P(a^(i-1)) = a^(r_i + 1), a = primitive element 1, written as the exponents of its
+// coefficients (-99 for zero) on one line of the polynomials CSV file. The interpolation matrix
+// V is built and inverted once per run and field; each array then costs one product c = V^-1 y
+// over GF(p) (the k x k blocks of V^-1 in an extension field), with a^s for s = 1..N kept as
+// residue digits, k per power.
 #include "Read_Database/GF_Polynomial.hpp"
 
 #include <algorithm>

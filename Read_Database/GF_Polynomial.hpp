@@ -1,7 +1,4 @@
-// The generating-polynomial finder: for each written Costas array of order N, the polynomial
-// P of degree below N over GF(q) with P(a^(i-1)) = a^(r_i + 1), a = primitive element 1, written
-// as the exponents of its coefficients (-99 for zero) on one line of the polynomials CSV file.
-// The interpolation matrix is built and inverted once per run and field.
+// The generating-polynomial finder: one line of coefficient exponents per written Costas array.
 #pragma once
 
 #include <cstdint>
@@ -31,8 +28,7 @@ class GF_Polynomial {
                 Galois_Fields_PM_Matrix_Utilities& gfpm_matrix,
                 Galois_Fields_Matrix_Utilities& gfve_matrix);
 
-  // Writes the polynomial line of the array of field.array_order zero-based rows to
-  // polynomials_csv (if open); a field that cannot be set up or a gf_kind not 1 or 2 stops.
+  // Writes the array's polynomial line to polynomials_csv if open; a field it cannot use stops.
   void get_GFPolynomial(std::span<const std::int32_t> row_indices, const Finder_field& field,
                         Text_output* polynomials_csv);
   // Frees the matrices so that the next call builds again; a gf_kind not 1 or 2 stops.
@@ -41,7 +37,7 @@ class GF_Polynomial {
   std::int32_t rebuild = 1;              // nonzero: build the matrix before the next solve
   std::vector<std::int32_t> output;      // e_0 .. e_(N-1) of the last array
 
-  // Test seams: change V between its build and its inversion (to make it singular).
+  // Test seams: change V between its build and its inversion.
   std::function<void(Gf_matrix<std::int32_t>&)> prime_matrix_hook;
   std::function<void(Gf_matrix<std::uint32_t>&)> extension_matrix_hook;
 
@@ -78,9 +74,7 @@ class GF_Polynomial {
   Gf_matrix<std::uint32_t> extension_matrix_;   // V^-1 over GF(p^k), as element indices
   std::int32_t prime_a_ = 0;
   GFVE_element extension_a_;
-  // Per-array work: a^s for s = 1..N as residue digits (k per power), the map c = V^-1 y
-  // over GF(p) (the k x k blocks of V^-1 in an extension field), and the vectors.
-  Gfp_linear_map map_;
+  Gfp_linear_map map_;                      // c = V^-1 y over GF(p), per array
   int degree_ = 1;
   std::vector<std::uint32_t> powers_;       // digits of a^s at [(s - 1) k + d]
   std::vector<std::uint32_t> y_;

@@ -1,3 +1,5 @@
+// One pass over M per product with an accumulator wide enough to stay exact and one reduction
+// per row; over GF(2) the matrix is held as bit columns and applied by exclusive or.
 #include "Read_Database/GF_Polynomial_solver.hpp"
 
 #include <algorithm>

@@ -1,7 +1,4 @@
-// The finder's per-array product: a fixed n x n matrix over GF(p) applied to a vector of
-// residues, c = M y. Built once per matrix build; each application costs one pass over M with
-// an accumulator wide enough to stay exact and one reduction per row. Over GF(2) the matrix is
-// held as bit columns and applied by exclusive or.
+// The finder's per-array product c = M y: a fixed n x n matrix over GF(p) applied to residues.
 #pragma once
 
 #include <cstdint>
@@ -9,7 +6,7 @@
 
 class Gfp_linear_map {
  public:
-  // A n x n matrix over GF(p) whose entry (r, s), 0-based, is entry(r, s), a residue.
+  // M = the n x n matrix over GF(p) of residues entry(r, s), 0-based.
   template <typename Entry>
   void assign(int n, std::uint32_t p, Entry entry) {
     start(n, p);

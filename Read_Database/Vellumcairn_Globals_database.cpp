@@ -27,6 +27,8 @@ bool open_pair(const Database_files& db, const Options& options, Console& consol
 
 }  // namespace
 
+// The files are looked for under database_path + db_folder. A missing essential-set file prints
+// the three "Database not found" lines; any other missing file prints one line naming it.
 void open_database_files(Database_files& db, const Options& o, Console& console) {
   close_database_files(db);
   db.database_ready = false;

@@ -114,6 +114,9 @@ std::string polynomials_csv_file_name(std::string_view output_pathname) {
   return csv_name_with(output_pathname, "_polynomials.csv");
 }
 
+// A failed open reports the file and its status text and asks "Continue?": N stops with code
+// "2" for the text file and without a code for the CSV files; Y goes on without that file
+// (without any file when the text file failed).
 void open_output_files(Output_files& output, const Database_files& db, const Options& options,
                        const Dialogue& dialogue) {
   Console& console = dialogue.console;
@@ -145,6 +148,7 @@ void open_output_files(Output_files& output, const Database_files& db, const Opt
   }
 }
 
+// Called before each prompt, so that a stop while the program waits loses nothing.
 void flush_output_files(Output_files& output) {
   for (Text_output* file : {&output.text, &output.csv, &output.methods_csv,
                             &output.polynomials_csv}) {

@@ -1,5 +1,4 @@
-// The list of construction methods by number, shown by the method prompt of the options menu
-// and by the help item on the generator method.
+// The construction methods by number, as the method prompt and its help item list them.
 #pragma once
 
 #include <array>

@@ -90,6 +90,8 @@ void ask_symmetry_type(Options& options, Console& console) {
   }
 }
 
+// Turning on, gf_order becomes a viable order above ca_order + 1 if none has been chosen or the
+// stored one is too low. Prints nothing.
 void toggle_gf_polynomial(Options& options, Number_Theory_M& number_theory) {
   options.find_gf_polynomial = !options.find_gf_polynomial;
   if (!options.find_gf_polynomial) return;
@@ -122,6 +124,8 @@ std::int32_t read_starting_gf_order(const Options& options, Console& console) {
 
 }  // namespace
 
+// Ends on a Y to "Is this OK?" for a raised order, or at once when the typed order is itself
+// viable.
 void ask_gf_order(Options& options, const Dialogue& dialogue, Number_Theory_M& number_theory) {
   Console& console = dialogue.console;
   std::int32_t shown = options.gf_order;

@@ -83,6 +83,8 @@ std::string complete_database_path(std::string_view answer) {
   return path.substr(0, std::min(path.size(), path_length));
 }
 
+// A drive ("D:") gets "\", a folder ending in "\" or "/" gets "Output.txt", a lone "." gets
+// "\Output.txt", and a name without an ending of up to three characters gets ".txt".
 std::string complete_output_pathname(std::string_view answer) {
   std::string name(trim(answer.substr(0, std::min(answer.size(), path_length))));
   if (last_position(name, ':') == name.size()) name += '\\';

@@ -31,7 +31,7 @@ void choose_database(Options& options, Status_line& status, bool toggle);
 void next_gf_order(Options& options, Number_Theory_M& number_theory, std::int32_t start);
 
 // ---- Options menu, help screens, order summary, path prompts ----
-// Loads the options, then shows the menu until choice 0 (options saved) or -2 (count export).
+// Loads the options and shows the menu until choice 0 saves them; -1 and -2 stop the program.
 void options_menu(Options& options, const Dialogue& dialogue, Number_Theory_M& number_theory);
 // The help screens until item 0, or item 12 which restores the defaults (not yet saved).
 void show_help(Options& options, const Dialogue& dialogue, Number_Theory_M& number_theory);

@@ -187,6 +187,11 @@ bool read_next_flags(Console& console, Text_input& methods, std::string& line,
 
 }  // namespace
 
+// Streams arrays (and, for the generated database, methods in step with it) to the end of the
+// file or an end line, writing each array that passes the filter to the console, the output
+// text file, the CSV file, the methods CSV file and, with find_gf_polynomial, the finder.
+// filter_method 1..19 filters on that method; any other value filters nothing (the filter line
+// names "NONE" for it).
 bool write_selected_arrays(Text_input& arrays, Text_input& methods, Output_files& output,
                            GF_Polynomial& finder, Costas_array_record& ca, const Options& o,
                            const Dialogue& dialogue, bool filter_by_method,

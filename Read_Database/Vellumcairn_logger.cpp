@@ -7,6 +7,8 @@
 #include "_Library/Program_stop.hpp"
 #include "_Library/Text_layout.hpp"
 
+// The lines go to the console and, while it is open, to text_output. A failed read shows
+// "Error" with its status and asks "Continue?": N stops with code "2", Y reads on.
 void show_log_summary(Text_input& log, Text_output& text_output, const Dialogue& dialogue) {
   Console& console = dialogue.console;
   std::string log_line;

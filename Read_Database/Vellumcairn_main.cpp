@@ -87,6 +87,9 @@ void run_cycle(Program_state& state) {
   } while (!state.pause.ask_yes_no("Done?"));
 }
 
+// Catches the program's stops, closes the files of a run cut short (reporting lost lines) and
+// writes the stop code to the error stream. The status is 1 instead of 0 when an output file or
+// the console could not take its lines.
 int run_vellumcairn(std::istream& in, std::ostream& out, std::ostream& err) {
   Console console(in, out, err);
   Program_state state(console);

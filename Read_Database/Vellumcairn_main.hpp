@@ -1,15 +1,11 @@
-// The program's entry and its run cycle: banner, notice, agreement, then options menu and runs
-// until the user is done.
+// The program's entry and its run cycle: start-up screens, then options menu and runs until done.
 #pragma once
 
 #include <iosfwd>
 
 struct Program_state;
 
-// The whole program on three streams; returns the exit status. Catches the program's stops,
-// closes the files of a run cut short (reporting lost lines) and writes the stop code to the
-// error stream. The status is 1 instead of 0 when an output file or the console could not take
-// its lines.
+// The whole program on three streams; returns the exit status (1 when lines were lost).
 int run_vellumcairn(std::istream& in, std::ostream& out, std::ostream& err);
 
 // Banner, notice on method flags and disclaimer, then "Agree?".
