@@ -1,7 +1,7 @@
 // The database format: the folders of the two databases, the names of an order's files, the
 // end lines, the all-arrays header, the array line and methods line layouts and the log's key
-// lines. The builder writes and the
-// program reads the database through these functions only, so each layout exists once.
+// lines. The builder writes and the program reads the database through these functions only, so
+// each layout exists once.
 #pragma once
 
 #include <array>
