@@ -4,9 +4,12 @@
 #include <cmath>
 #include <ostream>
 
+double search_processor_seconds(std::int32_t n) {
+  return search_seconds_at_16 * std::pow(search_growth_per_order, n - 16);
+}
+
 double search_work(std::int32_t n, int jobs) {
-  // About 0.15 s for order 12 on one core, and 5.3 times more per order.
-  return 0.15 * std::pow(5.3, n - 12) / std::max(jobs, 1) + 0.001;
+  return search_processor_seconds(n) / std::max(jobs, 1) + 0.001;
 }
 
 double generation_work(std::int32_t n) { return 2e-5 * n * n + 0.001; }
@@ -63,6 +66,13 @@ void Build_progress::finish_order(std::int64_t arrays_written) {
   err_ << part_ << " order " << order_ << ": " << arrays_written << " arrays; " << orders_done_
        << " of " << total_orders_ << " orders done, " << time_left(fraction) << '\n'
        << std::flush;
+}
+
+void Build_progress::note(const std::string& line) {
+  if (terminal_) err_ << '\n';
+  err_ << line << '\n';
+  if (terminal_) draw(0.0);
+  err_ << std::flush;
 }
 
 void Build_progress::finish() {

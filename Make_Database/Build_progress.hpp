@@ -16,6 +16,7 @@ class Build_progress {
   void update(double fraction_of_order);           // within the current order
   void finish_order(std::int64_t arrays_written);  // one plain line, or the bar moves on
   void finish();                                   // ends the bar's line
+  void note(const std::string& line);              // one line of its own, the bar drawn anew
   double elapsed_seconds() const;
 
  private:
@@ -37,4 +38,8 @@ class Build_progress {
 
 // Rough work estimates in seconds, for the time left.
 double search_work(std::int32_t n, int jobs);
+// The processor seconds (all threads) that the exhaustive search of order n is expected to take
+// on this machine, from what was measured (Release build): order 16 and the growth per order.
+constexpr double search_seconds_at_16 = 8.9, search_growth_per_order = 4.8;
+double search_processor_seconds(std::int32_t n);
 double generation_work(std::int32_t n);

@@ -136,7 +136,8 @@ bool every_member_is_costas(const std::vector<std::pair<const Costas_perm*, int>
 
 Order_write_result write_order_files(const std::string& folder, std::int32_t n,
                                      const Costas_class_set& classes, bool generated,
-                                     const std::string& source, int jobs) {
+                                     const std::string& source, int jobs,
+                                     const std::vector<std::string>& log_notes) {
   Order_write_result result;
   const auto sorted = classes.sorted();
   if (!every_member_is_costas(sorted, jobs)) {
@@ -182,6 +183,7 @@ Order_write_result write_order_files(const std::string& folder, std::int32_t n,
   g_symmetrical.end_line_if_empty(no_g_symmetrical_line);
   Staged_file log(database_file_name(folder, log_kind, n));
   write_log(log, n, result.counts, g_classes, source);
+  for (const auto& note : log_notes) log.line(note);
   if (generated) write_method_lines(log, per_method);
   // The essential-set file goes last: the program takes its presence as the sign that the
   // order is there, so an interrupted build never leaves an order that looks complete.

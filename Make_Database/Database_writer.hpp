@@ -18,10 +18,11 @@ struct Order_write_result {
 // Writes every file of order n from classes: generated (one-based rows, methods files) or
 // searched (zero-based rows). Every array is put through the Costas test (on jobs threads)
 // before anything is written; an array that fails it is a failure and no file is written.
-// source names the origin in the log.
+// source names the origin in the log; log_notes follow the log's counted lines.
 Order_write_result write_order_files(const std::string& folder, std::int32_t n,
                                      const Costas_class_set& classes, bool generated,
-                                     const std::string& source, int jobs = 1);
+                                     const std::string& source, int jobs = 1,
+                                     const std::vector<std::string>& log_notes = {});
 
 // Puts every member of every class through the Costas test on jobs threads; true when all pass.
 bool every_member_is_costas(const std::vector<std::pair<const Costas_perm*, int>>& classes, int jobs);

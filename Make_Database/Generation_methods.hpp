@@ -7,6 +7,7 @@
 #include <cstdint>
 
 namespace generation_method {
+constexpr int search = 0;           // a class that no construction yields, found by the search
 constexpr int welch_0 = 1;          // exponential Welch, every shift
 constexpr int lempel_2 = 7;         // Golomb with alpha = beta
 constexpr int golomb_2 = 8;

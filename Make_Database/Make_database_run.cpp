@@ -9,6 +9,7 @@
 #include "_Library/Database_format.hpp"
 #include "Make_Database/Database_writer.hpp"
 #include "Make_Database/Generated_family.hpp"
+#include "Make_Database/Searched_classes.hpp"
 #include "_Library/Number_theory/Number_Theory_M.hpp"
 #include "_Library/Options_file.hpp"
 #include "_Library/Text_files.hpp"
@@ -28,6 +29,7 @@ struct Build_report {
   std::int64_t arrays = 0;
   int matching = 0;
   int differing = 0;
+  int constructions_only = 0;   // generated orders below 28 without the search's arrays
   std::string failure;
 };
 
@@ -65,12 +67,13 @@ class Builder {
     return path.string() + "/";
   }
 
-  // Writes one order and runs the checks; false ends the build.
+  // Writes one order and runs the checks; false ends the build. log_notes (generated part)
+  // say that the order holds only its constructed arrays.
   bool finish_order(const std::string& folder, std::int32_t n, const Costas_class_set& classes,
-                    bool generated) {
-    const auto result = write_order_files(folder, n, classes, generated,
-                                          generated ? "algebraic constructions" : "exhaustive search",
-                                          options_.jobs);
+                    bool generated, const std::string& source,
+                    const std::vector<std::string>& log_notes = {}) {
+    const auto result = write_order_files(folder, n, classes, generated, source, options_.jobs,
+                                          log_notes);
     if (!result.failure.empty()) {
       report_.failure = result.failure;
       return false;
@@ -86,6 +89,10 @@ class Builder {
       const std::string difference = count_difference(n, result.counts);
       if (difference.empty()) {
         ++report_.matching;
+      } else if (!log_notes.empty() && within_count_tables(n, result.counts)) {
+        ++report_.constructions_only;
+        console_.line("Generated order " + std::to_string(n) + ": constructions only, " +
+                      difference.substr(difference.find("built")));
       } else {
         ++report_.differing;
         console_.line(std::string(generated ? "Generated" : "Searched") + " " + difference);
@@ -104,7 +111,7 @@ class Builder {
             n, options_.jobs, [this](double fraction) { progress_.update(fraction * 0.9); });
         for (const auto& a : arrays) classes.add(a, 0);
       }
-      if (!finish_order(out, n, classes, false)) return;
+      if (!finish_order(out, n, classes, false, "exhaustive search")) return;
     }
   }
 
@@ -117,9 +124,43 @@ class Builder {
     family.build(options_.generated.from, options_.generated.to,
                  [&](std::int32_t n, const Costas_class_set& classes) {
                    progress_.start_order("generated", n, generation_work(n));
-                   return finish_order(out, n, classes, true);
+                   return finish_generated_order(out, n, classes);
                  });
   }
+
+  // Orders 2-27 take every array of the search when its results are at hand: order 2 is
+  // searched here, orders 3-27 are read from a complete searched order in the output folder
+  // (built by this command or before it). Without them the order holds its constructions and
+  // says so.
+  bool finish_generated_order(const std::string& out, std::int32_t n,
+                              const Costas_class_set& constructed) {
+    if (n > max_exhaustive_order) {
+      return finish_order(out, n, constructed, true, constructions_source);
+    }
+    const std::string searched_out =
+        (std::filesystem::path(options_.out) / searched_folder).string() + "/";
+    Costas_class_set searched;
+    if (n < min_searched_order) {
+      for (const auto& a : search_costas_arrays(n, options_.jobs, {})) searched.add(a, 0);
+    } else if (searched_order_complete(searched_out, n)) {
+      if (auto failure = read_searched_classes(searched_out, n, searched); !failure.empty()) {
+        report_.failure = "searched order " + std::to_string(n) + " cannot be read: " + failure;
+        return false;
+      }
+    } else {
+      const auto note = constructions_only_note(n, constructed.counts());
+      if (!note.empty()) {
+        progress_.note("make_database: generated order " + std::to_string(n) + " " + note.holds +
+                       " " + note.how);
+      }
+      return finish_order(out, n, constructed, true, constructions_source, note.log_lines());
+    }
+    Costas_class_set merged = constructed;
+    add_search_classes(searched, merged);
+    return finish_order(out, n, merged, true, "algebraic constructions and exhaustive search");
+  }
+
+  static constexpr const char* constructions_source = "algebraic constructions";
 
   const Builder_options& options_;
   Console& console_;
@@ -169,6 +210,12 @@ std::string count_difference(std::int32_t n, const Class_counts& counts) {
          counts_text(expected) + " (all/essential/symmetrical/G-symmetrical)";
 }
 
+bool within_count_tables(std::int32_t n, const Class_counts& c) {
+  const Order_counts t = count_tables(n);
+  return c.all <= t.all && c.essential <= t.essential && c.symmetrical <= t.symmetrical &&
+         c.g_symmetrical <= t.g_symmetrical;
+}
+
 std::string identity_failure(std::int32_t n, const Class_counts& c) {
   if (n < 3 || c.all == 8 * c.essential - 4 * c.symmetrical) return {};
   return "order " + std::to_string(n) + ": " + std::to_string(c.all) +
@@ -202,7 +249,11 @@ int run_make_database(const std::vector<std::string>& args, Console& console, bo
                  std::to_string(report.arrays) + " arrays, into " + options.out + " in " + seconds + " s");
     if (options.check_counts) {
       console.line("Count check: " + std::to_string(report.matching) +
-                   " orders match the count tables, " + std::to_string(report.differing) + " differ");
+                   " orders match the count tables, " + std::to_string(report.differing) +
+                   " differ" +
+                   (report.constructions_only > 0
+                        ? ", " + std::to_string(report.constructions_only) + " constructions only"
+                        : std::string()));
     }
   }
   if (!options.options_database_path.empty() &&

@@ -18,6 +18,8 @@ int run_make_database(const std::vector<std::string>& args, Console& console, bo
 
 // The difference between counts and the count tables of order n, or an empty text.
 std::string count_difference(std::int32_t n, const Class_counts& counts);
+// Whether no count exceeds the count tables' of order n, as for a part of the order's arrays.
+bool within_count_tables(std::int32_t n, const Class_counts& counts);
 // An empty text when all = 8 * essential - 4 * symmetrical (always true below order 3), else
 // what failed.
 std::string identity_failure(std::int32_t n, const Class_counts& counts);

@@ -175,3 +175,7 @@ std::array<std::string, 7> log_summary_lines(const Log_summary& summary, std::st
 bool is_log_summary_line(std::string_view line, std::size_t k) {
   return line.find(trim_right(log_summary_keys[k])) != std::string_view::npos;
 }
+
+bool is_constructions_only_line(std::string_view line) {
+  return trim_left(line).starts_with(constructions_only_mark);
+}

@@ -97,3 +97,10 @@ extern const std::array<std::string_view, 6> log_summary_keys;
 std::array<std::string, 7> log_summary_lines(const Log_summary& summary, std::string_view source);
 // Whether line holds key k (0..5) of log_summary_keys.
 bool is_log_summary_line(std::string_view line, std::size_t k);
+
+// The mark that opens the log line of a generated order that holds only its constructed arrays
+// where the count tables count every array of the order (orders below 28 built without the
+// exhaustive search's results).
+constexpr std::string_view constructions_only_mark = "Constructions only:";
+// Whether a log line carries that mark.
+bool is_constructions_only_line(std::string_view line);
