@@ -203,7 +203,7 @@ bool write_options_for(const std::string& database_path, Console& console) {
 }  // namespace
 
 std::string count_difference(std::int32_t n, const Class_counts& counts) {
-  const Order_counts table = count_tables(n);
+  const Order_counts table = database_counts(n);
   const Class_counts expected{table.all, table.essential, table.symmetrical, table.g_symmetrical};
   if (counts == expected) return {};
   return "order " + std::to_string(n) + ": built " + counts_text(counts) + ", count tables " +
@@ -211,7 +211,7 @@ std::string count_difference(std::int32_t n, const Class_counts& counts) {
 }
 
 bool within_count_tables(std::int32_t n, const Class_counts& c) {
-  const Order_counts t = count_tables(n);
+  const Order_counts t = database_counts(n);
   return c.all <= t.all && c.essential <= t.essential && c.symmetrical <= t.symmetrical &&
          c.g_symmetrical <= t.g_symmetrical;
 }

@@ -131,3 +131,9 @@ Order_counts count_tables(std::int32_t n) {
   if (n < first_counted_order || n > last_counted_order) return {0, 0, 0, 0};
   return tables[static_cast<std::size_t>(n)];
 }
+
+Order_counts database_counts(std::int32_t n) {
+  Order_counts counts = count_tables(n);
+  if (n == 2) counts.g_symmetrical = 2;
+  return counts;
+}

@@ -12,3 +12,7 @@ struct Order_counts {
 };
 // The counts of order n (2..500); zero counts for any other n.
 Order_counts count_tables(std::int32_t n);
+// The counts a complete database holds for order n: the count tables, except that both arrays
+// of order 2 are G-symmetrical where the tables record one. Checks of a built or copied database
+// compare with these; the program shows and exports the tables as they are.
+Order_counts database_counts(std::int32_t n);
