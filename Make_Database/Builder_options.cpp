@@ -32,7 +32,7 @@ namespace {
 
 bool takes_value(const std::string& name) {
   return name == "--out" || name == "--searched" || name == "--generated" || name == "--jobs" ||
-         name == "--write-options";
+         name == "--write-options" || name == "--verify";
 }
 
 // Applies one option with its value; returns an empty text or the message.
@@ -56,6 +56,9 @@ std::string apply_option(const std::string& name, const std::string& value,
     std::int32_t jobs = 0;
     if (!parse_int(value, jobs) || jobs < 1 || jobs > 256) return "--jobs needs a number 1-256";
     options.jobs = jobs;
+  } else if (name == "--verify") {
+    if (value.empty()) return "--verify needs a folder name";
+    options.verify = value;
   } else if (name == "--write-options") {
     if (value.empty()) return "--write-options needs a database path";
     options.options_database_path = value;
@@ -88,6 +91,12 @@ std::string parse_builder_options(const std::vector<std::string>& args, Builder_
     }
   }
   if (options.help || options.version) return {};
+  if (!options.verify.empty()) {
+    if (!options.out.empty() || !options.options_database_path.empty()) {
+      return "--verify only reads: it takes no --out or --write-options";
+    }
+    return {};
+  }
   if (options.out.empty()) {
     if (options.options_database_path.empty()) return "--out DIR is required";
     if (ranges_given) return "--searched and --generated need --out DIR";
@@ -101,6 +110,7 @@ std::string parse_builder_options(const std::vector<std::string>& args, Builder_
 std::string builder_help_text() {
   return R"(Usage: make_database --out DIR [--searched FROM-TO] [--generated FROM-TO] [--jobs N]
                      [--check-counts] [--write-options DATABASE_PATH]
+       make_database --verify DIR [--searched FROM-TO] [--generated FROM-TO] [--check-counts]
 
 Builds a database of Costas arrays in the folder layout and file formats that vellumcairn
 reads: DIR/Searches/ (exhaustive search, rows 0..N-1) and DIR/Generated/ (algebraic
@@ -118,6 +128,11 @@ symmetrical and G-symmetrical arrays files and a log file.
   --write-options PATH   write Vellumcairn_Options.txt in the working folder, pointing at the
                          database folder PATH (which must end with a separator), generated
                          database, order 12; with --out, after the database is built
+  --verify DIR           check the database in DIR and write nothing: every file of each order
+                         (of the ranges given, else every order found) present and well formed,
+                         every array a Costas array, the files consistent with the essential set
+                         and the log; with --check-counts also against the count tables. One
+                         line per problem, one per order; exit status 1 when any problem is found
   --help, --version
 
 Every file is written under a temporary name and renamed when complete. Exit status: 0 when

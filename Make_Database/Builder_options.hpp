@@ -18,6 +18,7 @@ struct Builder_options {
   bool help = false;
   bool version = false;
   std::string options_database_path;   // --write-options: database_path of the options file
+  std::string verify;                  // --verify: the database folder to check; empty when not given
 };
 
 constexpr std::int32_t min_searched_order = 3, max_searched_order = 27;

@@ -7,6 +7,7 @@
 #include "_Library/Console_io.hpp"
 #include "Make_Database/Costas_search.hpp"
 #include "_Library/Database_format.hpp"
+#include "Make_Database/Database_verifier.hpp"
 #include "Make_Database/Database_writer.hpp"
 #include "Make_Database/Generated_family.hpp"
 #include "Make_Database/Searched_classes.hpp"
@@ -236,6 +237,7 @@ int run_make_database(const std::vector<std::string>& args, Console& console, bo
     console.line(builder_version_text());
     return 0;
   }
+  if (!options.verify.empty()) return verify_database(options, console, terminal);
   if (!options.out.empty()) {
     Builder builder(options, console, terminal);
     const Build_report report = builder.run();

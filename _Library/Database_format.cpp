@@ -179,3 +179,10 @@ bool is_log_summary_line(std::string_view line, std::size_t k) {
 bool is_constructions_only_line(std::string_view line) {
   return trim_left(line).starts_with(constructions_only_mark);
 }
+
+bool read_log_summary_count(std::string_view line, std::int64_t& count) {
+  const auto digit = line.find_first_of("0123456789");
+  if (digit == std::string_view::npos) return false;
+  const auto result = std::from_chars(line.data() + digit, line.data() + line.size(), count);
+  return result.ec == std::errc();
+}

@@ -104,3 +104,7 @@ bool is_log_summary_line(std::string_view line, std::size_t k);
 constexpr std::string_view constructions_only_mark = "Constructions only:";
 // Whether a log line carries that mark.
 bool is_constructions_only_line(std::string_view line);
+
+// Reads the number a key line reports (the order, or a count): its first integer; false when
+// the line holds none.
+bool read_log_summary_count(std::string_view line, std::int64_t& count);

@@ -1,0 +1,472 @@
+#include "Make_Database/Order_verifier.hpp"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cerrno>
+#include <cstring>
+#include <map>
+#include <optional>
+#include <vector>
+
+#include "_Library/Database_format.hpp"
+#include "_Library/Text_files.hpp"
+#include "_Library/Text_layout.hpp"
+#include "_Library/iostat_table.hpp"
+
+namespace {
+
+enum File_kind { all_file = 0, essential_file = 1, symmetrical_file = 2, g_file = 3 };
+constexpr std::array<std::string_view, 4> kind_names = {all_arrays_kind, essential_kind,
+                                                        symmetrical_kind, g_symmetrical_kind};
+
+// What the six key lines of the log report, in the order of log_summary_keys.
+constexpr std::array<std::string_view, 6> log_key_names = {
+    "the order", "the number of unique arrays", "the number of essential arrays",
+    "the number of symmetrical arrays", "the number of G-symmetrical classes",
+    "the number of unique G-symmetrical arrays"};
+
+constexpr int listed_per_file = 20;
+constexpr std::int64_t progress_step = std::int64_t{1} << 22;
+
+// The key of an array in the table of members: four rows per step, for the long arrays of
+// the high orders.
+std::size_t member_hash(const Costas_perm& a) {
+  constexpr std::uint64_t odd = 0x9E3779B97F4A7C15ULL;
+  std::uint64_t h = a.size();
+  std::size_t c = 0;
+  for (; c + 4 <= a.size(); c += 4) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, a.data() + c, sizeof word);
+    h = (h ^ word) * odd;
+    h ^= h >> 29;
+  }
+  for (; c < a.size(); ++c) h = ((h ^ a[c]) * odd) ^ (h >> 29);
+  return static_cast<std::size_t>(h);
+}
+
+// The members of the classes by their hash: open addressing in one flat vector, which the
+// lookups of the long files hit once each instead of walking the nodes of a map. A slot holds
+// the hash and index * 8 + t + 1 (0 marks a free slot); equal hashes take successive slots.
+class Member_table {
+ public:
+  void insert(std::size_t hash, std::size_t value) {
+    if (2 * (count_ + 1) > slots_.size()) grow();
+    place(hash, value + 1);
+    ++count_;
+  }
+  // Calls found(value) for each value stored under hash until it returns true.
+  template <typename Found>
+  bool find(std::size_t hash, Found found) const {
+    if (slots_.empty()) return false;
+    for (std::size_t i = hash & mask_; slots_[i].second != 0; i = (i + 1) & mask_) {
+      if (slots_[i].first == hash && found(slots_[i].second - 1)) return true;
+    }
+    return false;
+  }
+
+ private:
+  void place(std::size_t hash, std::size_t stored) {
+    std::size_t i = hash & mask_;
+    while (slots_[i].second != 0) i = (i + 1) & mask_;
+    slots_[i] = {hash, stored};
+  }
+  void grow() {
+    std::vector<std::pair<std::size_t, std::size_t>> old(std::max<std::size_t>(64, 2 * slots_.size()));
+    old.swap(slots_);
+    mask_ = slots_.size() - 1;
+    for (const auto& [hash, stored] : old) {
+      if (stored != 0) place(hash, stored);
+    }
+  }
+
+  std::vector<std::pair<std::size_t, std::size_t>> slots_;
+  std::size_t mask_ = 0;
+  std::size_t count_ = 0;
+};
+
+// One class of the essential set: its array there and what the other files showed of it.
+struct Class_entry {
+  Costas_perm array;          // the essential set's array of the class
+  long essential_line = 0;
+  std::uint8_t members = 0;   // bit t: transform t of the array is a member (its first t)
+  std::uint8_t in_all = 0;    // bit t: that member seen in the all-arrays file
+  std::uint8_t files = 0;     // bit k: a line of the class seen in file kind k
+};
+
+// A member of a class of the essential set: transform t of the class's array.
+struct Member {
+  std::size_t index;
+  int t;
+};
+
+// What reading one arrays file found.
+struct File_tally {
+  bool present = false;
+  std::int64_t arrays = 0;    // array lines, well formed or not
+  std::int64_t damaged = 0;   // array lines with a problem of their own
+};
+
+struct Log_key {
+  bool found = false;
+  std::int64_t value = 0;
+  long line = 0;
+};
+
+class Order_check {
+ public:
+  Order_check(const std::string& folder, std::int32_t n, bool generated,
+              const Verifier_output& output)
+      : folder_(folder), n_(n), generated_(generated), base_(generated ? 1 : 0), output_(output),
+        rows_(static_cast<std::size_t>(n)), perm_(static_cast<std::size_t>(n)) {}
+
+  Order_verdict run() {
+    read_log();
+    const File_tally essential =
+        read_arrays(essential_file, [this](const std::string& name, long line, bool polymorph) {
+          return on_essential(name, line, polymorph);
+        });
+    closure_known_ = essential.present;
+    const auto on_member = [this](File_kind kind) {
+      return [this, kind](const std::string& name, long line, bool polymorph) {
+        return check_member(kind, name, line, polymorph);
+      };
+    };
+    const File_tally all = read_arrays(all_file, on_member(all_file));
+    if (all.present && closure_known_) check_closure(all);
+    const File_tally symmetrical = read_arrays(symmetrical_file, on_member(symmetrical_file));
+    const File_tally g = read_arrays(g_file, on_member(g_file));
+    verdict_.counts = {all.arrays, essential.arrays, symmetrical.arrays, g.arrays};
+    verdict_.complete = all.present && essential.present && symmetrical.present && g.present;
+    std::int64_t g_classes = 0;
+    for (const Class_entry& entry : classes_) g_classes += (entry.files >> g_file) & 1;
+    const std::array<std::optional<std::int64_t>, 6> file_counts = {
+        n_,
+        present(all),
+        present(essential),
+        present(symmetrical),
+        g.present && closure_known_ ? std::optional<std::int64_t>(g_classes) : std::nullopt,
+        present(g)};
+    compare_log(file_counts);
+    for (const auto& [name, count] : listed_) {
+      if (count > listed_per_file) {
+        output_.line(name + ": " + std::to_string(count - listed_per_file) +
+                     " more problems not listed");
+      }
+    }
+    if (output_.progress) output_.progress(bytes_);
+    return verdict_;
+  }
+
+ private:
+  static std::optional<std::int64_t> present(const File_tally& tally) {
+    return tally.present ? std::optional<std::int64_t>(tally.arrays) : std::nullopt;
+  }
+
+  std::string file_name(File_kind kind) const { return database_file_name(folder_, kind_names[kind], n_); }
+
+  // One problem line: "FILE, line L: what", or "FILE: what" when line is 0.
+  void problem(const std::string& file, long line, std::string_view what) {
+    ++verdict_.problems;
+    if (++listed_[file] > listed_per_file) return;
+    std::string text = file;
+    if (line > 0) text += ", line " + std::to_string(line);
+    text += ": ";
+    text += what;
+    output_.line(text);
+  }
+
+  void count_bytes(std::size_t line_size) {
+    bytes_ += static_cast<std::int64_t>(line_size) + 1;
+    if (bytes_ >= next_progress_) {
+      if (output_.progress) output_.progress(bytes_);
+      next_progress_ = bytes_ + progress_step;
+    }
+  }
+
+  bool open_file(Text_input& file, const std::string& name) {
+    const int status = file.open(name);
+    if (status == status_ok) return true;
+    problem(name, 0, status == ENOENT ? std::string("missing") : "cannot be read: " + iostat_message(status));
+    return false;
+  }
+
+  // The log's six key lines, found in turn as the program finds them.
+  void read_log() {
+    const std::string name = database_file_name(folder_, log_kind, n_);
+    Text_input log;
+    if (!open_file(log, name)) return;
+    log_present_ = true;
+    std::size_t k = 0;
+    int status = status_ok;
+    while ((status = log.read_line(line_)) == status_ok) {
+      count_bytes(line_.size());
+      const std::string_view text = trim(line_);
+      if (text.find(constructions_only_text) != std::string_view::npos) {
+        verdict_.constructions_only = true;
+      }
+      if (k < log_key_names.size() && is_log_summary_line(text, k)) {
+        Log_key& key = log_[k++];
+        key.line = log.line_number();
+        key.found = read_log_summary_count(text, key.value);
+        if (!key.found) problem(name, key.line, "holds no number");
+      }
+    }
+    if (status != status_end_of_file) problem(name, log.line_number() + 1, iostat_message(status));
+    for (; k < log_key_names.size(); ++k) {
+      problem(name, 0, "no line holds " + std::string(log_key_names[k]));
+    }
+  }
+
+  void compare_log(const std::array<std::optional<std::int64_t>, 6>& file_counts) {
+    if (!log_present_) return;
+    const std::string name = database_file_name(folder_, log_kind, n_);
+    constexpr std::array<std::string_view, 6> counted = {
+        "", " arrays, the all-arrays file holds ", " essential arrays, the essential-set file holds ",
+        " symmetrical arrays, the symmetrical file holds ",
+        " G-symmetrical classes, the G-symmetrical file holds arrays of ",
+        " G-symmetrical arrays, the G-symmetrical file holds "};
+    for (std::size_t k = 0; k < log_.size(); ++k) {
+      if (!log_[k].found || !file_counts[k] || *file_counts[k] == log_[k].value) continue;
+      const std::string logged = std::to_string(log_[k].value);
+      const std::string held = std::to_string(*file_counts[k]);
+      problem(name, log_[k].line,
+              k == 0 ? "says order " + logged + ", the files are of order " + held
+                     : "counts " + logged + std::string(counted[k]) + held);
+    }
+  }
+
+  std::optional<Member> find_member(const Costas_perm& a) const {
+    std::optional<Member> member;
+    members_.find(member_hash(a), [&](std::size_t value) {
+      const Member candidate{value >> 3, static_cast<int>(value & 7)};
+      if (transform(classes_[candidate.index].array, candidate.t) != a) return false;
+      member = candidate;
+      return true;
+    });
+    return member;
+  }
+
+  bool on_essential(const std::string& name, long line, bool polymorph) {
+    if (const auto member = find_member(perm_)) {
+      problem(name, line, "a second array of the class of line " +
+                              std::to_string(classes_[member->index].essential_line));
+      return false;
+    }
+    if (!is_costas(perm_)) {
+      problem(name, line, "not a Costas array");
+      return false;
+    }
+    if (polymorph) problem(name, line, "Polymorph line is no transform of an earlier array of the file");
+    const std::size_t index = classes_.size();
+    Class_entry& entry = classes_.emplace_back();
+    entry.array = perm_;
+    entry.essential_line = line;
+    entry.files = 1 << essential_file;
+    for (const Class_member& member : class_members(perm_)) {
+      entry.members |= static_cast<std::uint8_t>(1 << member.t);
+      members_.insert(member_hash(member.perm), index * 8 + static_cast<std::size_t>(member.t));
+    }
+    return !polymorph;
+  }
+
+  // An array of the all-arrays, symmetrical or G-symmetrical file: a member of a class of the
+  // essential set (and so a Costas array), of the file's symmetry.
+  bool check_member(File_kind kind, const std::string& name, long line, bool polymorph) {
+    if (!closure_known_) return check_alone(kind, name, line);
+    const auto member = find_member(perm_);
+    if (!member) {
+      problem(name, line, is_costas(perm_) ? "not an array of a class of the essential set"
+                                           : "not a Costas array");
+      return false;
+    }
+    Class_entry& entry = classes_[member->index];
+    const auto file_bit = static_cast<std::uint8_t>(1 << kind);
+    bool well = symmetry_holds(kind, name, line);
+    if (polymorph && (entry.files & file_bit) == 0) {
+      problem(name, line, "Polymorph line is no transform of an earlier array of the file");
+      well = false;
+    }
+    entry.files |= file_bit;
+    if (kind == all_file) {
+      const auto member_bit = static_cast<std::uint8_t>(1 << member->t);
+      if (entry.in_all & member_bit) {
+        problem(name, line, "repeats an earlier array of the file");
+        return false;
+      }
+      entry.in_all |= member_bit;
+    }
+    return well;
+  }
+
+  // Without the essential set the arrays of a file are checked one by one.
+  bool check_alone(File_kind kind, const std::string& name, long line) {
+    if (!is_costas(perm_)) {
+      problem(name, line, "not a Costas array");
+      return false;
+    }
+    return symmetry_holds(kind, name, line);
+  }
+
+  bool symmetry_holds(File_kind kind, const std::string& name, long line) {
+    if (kind == symmetrical_file && !is_symmetrical(perm_)) {
+      problem(name, line, "not symmetric about the diagonal");
+      return false;
+    }
+    if (kind == g_file && !is_g_symmetrical(perm_)) {
+      problem(name, line, "not G-symmetrical");
+      return false;
+    }
+    return true;
+  }
+
+  // The all-arrays file holds every member of every class; a damaged line of it may stand for
+  // a missing member, so only members beyond those are reported.
+  void check_closure(const File_tally& all) {
+    std::int64_t missing = 0;
+    long first_line = 0;
+    for (const Class_entry& entry : classes_) {
+      const int lacking = std::popcount(static_cast<unsigned>(entry.members & ~entry.in_all));
+      if (lacking > 0 && first_line == 0) first_line = entry.essential_line;
+      missing += lacking;
+    }
+    if (missing <= all.damaged) return;
+    problem(file_name(all_file), 0,
+            std::to_string(missing) + " arrays of the classes of the essential set are missing, "
+            "the first of the class on line " + std::to_string(first_line) + " of " +
+            file_name(essential_file));
+  }
+
+  template <typename On_array>
+  File_tally read_arrays(File_kind kind, On_array on_array);
+  bool read_header(Text_input& arrays, Text_input* methods, std::int64_t& count);
+
+  const std::string& folder_;
+  const std::int32_t n_;
+  const bool generated_;
+  const std::int32_t base_;
+  const Verifier_output& output_;
+  Order_verdict verdict_;
+  std::map<std::string, int> listed_;   // problem lines per file
+  std::int64_t bytes_ = 0, next_progress_ = progress_step;
+  bool log_present_ = false;
+  bool closure_known_ = false;
+  std::array<Log_key, 6> log_;
+  std::vector<Class_entry> classes_;
+  Member_table members_;
+  std::vector<std::int32_t> rows_;
+  Costas_perm perm_;
+  std::string line_, methods_line_;
+};
+
+// The header of the all-arrays file (and of its methods file, which repeats it): the order and
+// the number of arrays. False when the arrays file's header cannot be read.
+bool Order_check::read_header(Text_input& arrays, Text_input* methods, std::int64_t& count) {
+  std::int32_t order = 0;
+  const int status = arrays.read_line(line_);
+  if (status == status_ok) count_bytes(line_.size());
+  if (status != status_ok || !read_all_arrays_header(line_, order, count)) {
+    problem(arrays.name(), 1,
+            status == status_end_of_file ? std::string("empty: no header line")
+            : status != status_ok        ? iostat_message(status)
+                                         : "not a header of the order and the number of arrays");
+    return false;
+  }
+  if (order != n_) problem(arrays.name(), 1, "the header names order " + std::to_string(order));
+  if (methods == nullptr) return true;
+  std::int32_t methods_order = 0;
+  std::int64_t methods_count = 0;
+  if (methods->read_line(methods_line_) != status_ok ||
+      !read_all_arrays_header(methods_line_, methods_order, methods_count) ||
+      methods_order != order || methods_count != count) {
+    problem(methods->name(), 1, "not the header of its arrays file");
+  }
+  return true;
+}
+
+// Reads one arrays file line by line (and, in the generated part, its methods file in step),
+// by the program's own rules; on_array(name, line, polymorph) checks each readable array, held
+// in perm_, and returns false when it found a problem.
+template <typename On_array>
+File_tally Order_check::read_arrays(File_kind kind, On_array on_array) {
+  File_tally tally;
+  const std::string name = file_name(kind);
+  Text_input arrays;
+  if (!open_file(arrays, name)) return tally;
+  tally.present = true;
+  const std::string methods_name = methods_file_name(name);
+  Text_input methods;
+  bool methods_open = generated_ && open_file(methods, methods_name);
+  std::int64_t header_count = -1;
+  const bool header_read =
+      kind == all_file && read_header(arrays, methods_open ? &methods : nullptr, header_count);
+  long blank_line = 0;
+  bool ended = false;
+  int status = status_ok;
+  while ((status = arrays.read_line(line_)) == status_ok) {
+    count_bytes(line_.size());
+    const long number = arrays.line_number();
+    std::string_view text = trim(line_);
+    if (text.empty()) {
+      if (blank_line == 0) blank_line = number;
+      continue;
+    }
+    if (blank_line != 0) problem(name, blank_line, "blank line among the arrays");
+    blank_line = 0;
+    if (ended) {
+      problem(name, number, "text after the end line");
+      break;
+    }
+    if (is_end_line(text)) {
+      if (tally.arrays > 0) problem(name, number, "an end line after the arrays");
+      ended = true;
+      continue;
+    }
+    ++tally.arrays;
+    if (methods_open) {
+      const int methods_status = methods.read_line(methods_line_);
+      std::uint32_t flags = 0;
+      if (methods_status != status_ok) {
+        problem(methods_name, methods.line_number() + 1,
+                methods_status == status_end_of_file
+                    ? "missing: the methods file ends before its arrays file"
+                    : iostat_message(methods_status));
+        methods_open = false;
+      } else {
+        count_bytes(methods_line_.size());
+        if (!read_method_flags(methods_line_, flags)) {
+          problem(methods_name, methods.line_number(), "not a blank and 8 hexadecimal digits");
+        }
+      }
+    }
+    const bool polymorph = take_polymorph_mark(text);
+    if (const std::string fault = read_row_indices(text, n_, base_, rows_); !fault.empty()) {
+      problem(name, number, fault);
+      ++tally.damaged;
+      continue;
+    }
+    std::copy(rows_.begin(), rows_.end(), perm_.begin());
+    if (!on_array(name, number, polymorph)) ++tally.damaged;
+  }
+  if (status != status_end_of_file) problem(name, arrays.line_number() + 1, iostat_message(status));
+  if (status == status_end_of_file && tally.arrays == 0 && !ended) {
+    problem(name, 0, "holds neither arrays nor an end line");
+  }
+  if (header_read && header_count != tally.arrays) {
+    problem(name, 1, "the header counts " + std::to_string(header_count) + " arrays, the file holds " +
+                         std::to_string(tally.arrays));
+  }
+  while (methods_open && methods.read_line(methods_line_) == status_ok) {
+    if (trim(methods_line_).empty()) continue;
+    problem(methods_name, methods.line_number(), "a line beyond the arrays of its arrays file");
+    break;
+  }
+  return tally;
+}
+
+}  // namespace
+
+Order_verdict verify_order(const std::string& folder, std::int32_t n, bool generated,
+                           const Verifier_output& output) {
+  return Order_check(folder, n, generated, output).run();
+}
