@@ -339,7 +339,9 @@ class Order_check {
 
   template <typename On_array>
   File_tally read_arrays(File_kind kind, On_array on_array);
-  bool read_header(Text_input& arrays, Text_input* methods, std::int64_t& count);
+  bool read_header(Text_input& file, std::int64_t& count);
+  void check_header_count(const Text_input& file, std::int64_t header_count, std::int64_t arrays,
+                          std::string_view holder);
 
   const std::string& folder_;
   const std::int32_t n_;
@@ -359,29 +361,28 @@ class Order_check {
   std::string line_, methods_line_;
 };
 
-// The header of the all-arrays file (and of its methods file, which repeats it): the order and
-// the number of arrays. False when the arrays file's header cannot be read.
-bool Order_check::read_header(Text_input& arrays, Text_input* methods, std::int64_t& count) {
+// The header of the all-arrays file or of its methods file, which repeats it: the order and
+// the number of arrays, read into count. False when the header cannot be read.
+bool Order_check::read_header(Text_input& file, std::int64_t& count) {
   std::int32_t order = 0;
-  const int status = arrays.read_line(line_);
+  const int status = file.read_line(line_);
   if (status == status_ok) count_bytes(line_.size());
   if (status != status_ok || !read_all_arrays_header(line_, order, count)) {
-    problem(arrays.name(), 1,
+    problem(file.name(), 1,
             status == status_end_of_file ? std::string("empty: no header line")
             : status != status_ok        ? iostat_message(status)
                                          : "not a header of the order and the number of arrays");
     return false;
   }
-  if (order != n_) problem(arrays.name(), 1, "the header names order " + std::to_string(order));
-  if (methods == nullptr) return true;
-  std::int32_t methods_order = 0;
-  std::int64_t methods_count = 0;
-  if (methods->read_line(methods_line_) != status_ok ||
-      !read_all_arrays_header(methods_line_, methods_order, methods_count) ||
-      methods_order != order || methods_count != count) {
-    problem(methods->name(), 1, "not the header of its arrays file");
-  }
+  if (order != n_) problem(file.name(), 1, "the header names order " + std::to_string(order));
   return true;
+}
+
+void Order_check::check_header_count(const Text_input& file, std::int64_t header_count,
+                                     std::int64_t arrays, std::string_view holder) {
+  if (header_count == arrays) return;
+  problem(file.name(), 1, "the header counts " + std::to_string(header_count) + " arrays, " +
+                              std::string(holder) + " holds " + std::to_string(arrays));
 }
 
 // Reads one arrays file line by line (and, in the generated part, its methods file in step),
@@ -397,9 +398,9 @@ File_tally Order_check::read_arrays(File_kind kind, On_array on_array) {
   const std::string methods_name = methods_file_name(name);
   Text_input methods;
   bool methods_open = generated_ && open_file(methods, methods_name);
-  std::int64_t header_count = -1;
-  const bool header_read =
-      kind == all_file && read_header(arrays, methods_open ? &methods : nullptr, header_count);
+  std::int64_t header_count = -1, methods_header_count = -1;
+  const bool header_read = kind == all_file && read_header(arrays, header_count);
+  const bool methods_header_read = kind == all_file && methods_open && read_header(methods, methods_header_count);
   long blank_line = 0;
   bool ended = false;
   int status = status_ok;
@@ -452,9 +453,9 @@ File_tally Order_check::read_arrays(File_kind kind, On_array on_array) {
   if (status == status_end_of_file && tally.arrays == 0 && !ended) {
     problem(name, 0, "holds neither arrays nor an end line");
   }
-  if (header_read && header_count != tally.arrays) {
-    problem(name, 1, "the header counts " + std::to_string(header_count) + " arrays, the file holds " +
-                         std::to_string(tally.arrays));
+  if (header_read) check_header_count(arrays, header_count, tally.arrays, "the file");
+  if (methods_header_read) {
+    check_header_count(methods, methods_header_count, tally.arrays, "its arrays file");
   }
   while (methods_open && methods.read_line(methods_line_) == status_ok) {
     if (trim(methods_line_).empty()) continue;
