@@ -237,7 +237,17 @@ TEST(Round_trip, LogKeyLinesFoundInOrderAndTheSourceLineSkipped) {
     for (std::size_t k = 0; k < 5; ++k) {
       EXPECT_NE(lines[k + 2].find(std::to_string(counts[k])), std::string::npos) << lines[k + 2];
     }
+    // The number each key line reports reads back.
+    const std::int64_t values[] = {summary.order, summary.unique, summary.essential,
+                                   summary.symmetrical, summary.g_classes, summary.unique_g};
+    for (std::size_t k = 0; k < found.size(); ++k) {
+      std::int64_t value = -1;
+      EXPECT_TRUE(read_log_summary_count(lines[found[k]], value)) << lines[found[k]];
+      EXPECT_EQ(value, values[k]) << lines[found[k]];
+    }
   }
+  std::int64_t none = 0;
+  EXPECT_FALSE(read_log_summary_count("Number of unique Costas arrays: ", none));
   EXPECT_EQ(log_summary_lines({4, 12, 2, 1, 2, 8}, "x")[5], "       2  G-symmetrical classes");
 }
 

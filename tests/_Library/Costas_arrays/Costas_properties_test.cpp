@@ -49,6 +49,45 @@ TEST(Costas_test, AgreesWithPairwiseVectorsOnEveryPermutationOfOrderSix) {
   EXPECT_EQ(costas, 116);
 }
 
+// Whether the vectors between every two dots of a are distinct: the definition, pair by pair.
+bool distinct_vectors(const Costas_perm& a) {
+  std::set<std::pair<int, int>> vectors;
+  std::set<int> rows(a.begin(), a.end());
+  if (rows.size() != a.size() || (!a.empty() && *rows.rbegin() >= static_cast<int>(a.size()))) {
+    return false;
+  }
+  for (std::size_t c = 0; c < a.size(); ++c) {
+    for (std::size_t d = c + 1; d < a.size(); ++d) {
+      if (!vectors.insert({static_cast<int>(d - c), a[d] - a[c]}).second) return false;
+    }
+  }
+  return true;
+}
+
+// Above order 64 the test takes its other path; it checks the distances up to N/2 only, which
+// must agree with all pairs: the Welch array of order 70 (p = 71, g = 7) and the arrays one
+// transposition of two columns up to 16 apart away from it.
+TEST(Costas_test, AgreesWithPairwiseVectorsAboveOrderSixtyFour) {
+  Costas_perm welch(70);
+  int power = 1;
+  for (auto& row : welch) {
+    power = power * 7 % 71;
+    row = static_cast<std::uint16_t>(power - 1);
+  }
+  ASSERT_TRUE(distinct_vectors(welch));
+  EXPECT_TRUE(is_costas(welch));
+  for (std::size_t i = 0; i < welch.size(); ++i) {
+    for (std::size_t j = i + 1; j < std::min<std::size_t>(welch.size(), i + 17); ++j) {
+      Costas_perm a = welch;
+      std::swap(a[i], a[j]);
+      ASSERT_EQ(is_costas(a), distinct_vectors(a)) << i << " " << j;
+    }
+  }
+  Costas_perm repeated_row = welch;
+  repeated_row[69] = repeated_row[0];
+  EXPECT_FALSE(is_costas(repeated_row));
+}
+
 // The eight images of an array without symmetries, worked out by hand, with the flag names of
 // their transform bits.
 TEST(Transforms, EightImagesAndTheirFlagNames) {
