@@ -1,0 +1,50 @@
+// make_database --verify on one large generated order: bytes of database files read per second
+// of processor time. Builds the order first unless the folder already holds it.
+//   verify_speed [ORDER [FOLDER]]   (default order 478, about 640 MB, in a temporary folder)
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <sys/resource.h>
+
+#include "Make_Database/Make_database_run.hpp"
+#include "_Library/Console_io.hpp"
+#include "_Library/Database_format.hpp"
+
+namespace fs = std::filesystem;
+
+int main(int argc, char** argv) {
+  const std::string order = argc > 1 ? argv[1] : "478";
+  const bool own_folder = argc <= 2;
+  const fs::path folder = own_folder ? fs::temp_directory_path() / ("verify_speed_" + order) : fs::path(argv[2]);
+  const fs::path generated = folder / generated_folder;
+  std::istringstream in;
+  std::ostringstream out;
+  Console console(in, out, std::cerr);
+  if (!fs::exists(generated / ("Costas_essense_N=" + order + ".txt"))) {
+    std::printf("building generated order %s in %s\n", order.c_str(), folder.c_str());
+    if (run_make_database({"--out", folder.string(), "--generated", order}, console, false) != 0) return 1;
+  }
+  std::uintmax_t bytes = 0;
+  for (const auto& entry : fs::directory_iterator(generated)) {
+    const std::string name = entry.path().filename().string();
+    if (name.find("_N=" + order + ".txt") != std::string::npos) bytes += entry.file_size();
+  }
+  out.str("");
+  const std::clock_t cpu_start = std::clock();
+  const auto wall_start = std::chrono::steady_clock::now();
+  const int status = run_make_database({"--verify", folder.string(), "--generated", order}, console, false);
+  const double cpu = static_cast<double>(std::clock() - cpu_start) / CLOCKS_PER_SEC;
+  const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wall_start).count();
+  rusage usage{};
+  ::getrusage(RUSAGE_SELF, &usage);
+  std::printf("%s", out.str().c_str());
+  std::printf("generated order %s: %.1f MB verified, exit status %d\n", order.c_str(), bytes / 1e6, status);
+  std::printf("processor time %.2f s: %.0f MB/s; wall time %.2f s; peak resident %ld MB (build included)\n",
+              cpu, bytes / 1e6 / cpu, wall, usage.ru_maxrss / 1024);
+  if (own_folder) fs::remove_all(folder);
+  return status;
+}
