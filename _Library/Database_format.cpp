@@ -125,16 +125,34 @@ std::string read_row_indices(std::string_view text, std::int32_t n, std::int32_t
     // Fast path: up to four plain digits, the only form a well-formed line holds.
     const char* token = p;
     std::int32_t value = 0;
-    while (p != end && p - token < 4 && static_cast<unsigned char>(*p - '0') < 10) {
-      value = value * 10 + (*p - '0');
-      ++p;
+    if (end - p >= 4) {
+      // Without a branch on the number of digits, which varies from index to index.
+      const unsigned c0 = static_cast<unsigned char>(p[0] - '0');
+      const unsigned c1 = static_cast<unsigned char>(p[1] - '0');
+      const unsigned c2 = static_cast<unsigned char>(p[2] - '0');
+      const unsigned c3 = static_cast<unsigned char>(p[3] - '0');
+      const unsigned d1 = c0 < 10, d2 = d1 & (c1 < 10), d3 = d2 & (c2 < 10), d4 = d3 & (c3 < 10);
+      const auto v1 = static_cast<std::int32_t>(c0);
+      const std::int32_t v2 = v1 * 10 + static_cast<std::int32_t>(c1);
+      const std::int32_t v3 = v2 * 10 + static_cast<std::int32_t>(c2);
+      const std::int32_t values[5] = {0, v1, v2, v3, v3 * 10 + static_cast<std::int32_t>(c3)};
+      const unsigned digits = d1 + d2 + d3 + d4;
+      value = values[digits];
+      p += digits;
+    } else {
+      while (p != end && p - token < 4 && static_cast<unsigned char>(*p - '0') < 10) {
+        value = value * 10 + (*p - '0');
+        ++p;
+      }
     }
-    std::int32_t index = value - base;
     const bool plain = p != token && (p == end || is_separator(*p));
+    std::int32_t index = value - base;
     if (!plain || index < 0 || index >= n) {
       while (p != end && !is_separator(*p)) ++p;
-      std::string fault = read_token(token, p, n, base, index);
+      std::int32_t slow_index = 0;
+      std::string fault = read_token(token, p, n, base, slow_index);
       if (!fault.empty()) return fault;
+      index = slow_index;
     }
     rows[static_cast<std::size_t>(i)] = index;
   }

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
+#include <random>
 #include <cstdint>
 #include <vector>
 
@@ -65,6 +67,61 @@ TEST(Row_indices, OrderFiveHundred) {
   EXPECT_EQ(read_row_indices(line, 500, 1, perm), "");
   EXPECT_EQ(perm[0], 499);
   EXPECT_EQ(perm[499], 0);
+}
+
+// The plain reading of a line, token by token with from_chars: what the fast path must match.
+std::string plain_row_indices(std::string_view text, std::int32_t n, std::int32_t base,
+                              std::vector<std::int32_t>& rows) {
+  const auto separator = [](char c) { return c == ' ' || c == ',' || c == '\t'; };
+  std::size_t p = 0;
+  for (std::int32_t i = 0; i < n; ++i) {
+    while (p < text.size() && separator(text[p])) ++p;
+    if (p == text.size()) {
+      return std::to_string(i) + (i == 1 ? " row index" : " row indices") +
+             " where the order needs " + std::to_string(n);
+    }
+    const std::size_t start = p;
+    while (p < text.size() && !separator(text[p])) ++p;
+    const std::string_view token = text.substr(start, p - start);
+    const std::string_view digits = token.size() > 1 && token[0] == '+' ? token.substr(1) : token;
+    std::int32_t value = 0;
+    const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (result.ec != std::errc() || result.ptr != digits.data() + digits.size()) {
+      return "\"" + std::string(token) + "\" is not a row index";
+    }
+    if (value < base || value - base >= n) {
+      return "row index " + std::to_string(value) + " is outside " + std::to_string(base) + " to " +
+             std::to_string(n - 1 + base);
+    }
+    rows[static_cast<std::size_t>(i)] = value - base;
+  }
+  return {};
+}
+
+// Random lines of numbers of one to six digits (leading zeros, signs, stray letters and every
+// separator among them) read alike by the fast path and the plain reading.
+TEST(Row_indices, FastPathAgreesWithPlainReading) {
+  std::mt19937 random(12);
+  constexpr std::string_view pieces[] = {"", "0", "+", "-", "x", ".", "00"};
+  constexpr char separators[] = {' ', ',', '\t'};
+  for (int trial = 0; trial < 20000; ++trial) {
+    const std::int32_t n = 1 + static_cast<std::int32_t>(random() % 12);
+    const std::int32_t base = static_cast<std::int32_t>(random() % 2);
+    std::string line;
+    for (std::int32_t i = 0; i < n + 1; ++i) {
+      if (random() % 8 == 0) line += pieces[random() % std::size(pieces)];
+      line += std::to_string(random() % 3 == 0 ? random() % 100000 : random() % (n + 1));
+      if (random() % 16 == 0) line += pieces[random() % std::size(pieces)];
+      line.append(1 + random() % 2, separators[random() % 3]);
+    }
+    if (random() % 2 == 0) line.resize(random() % (line.size() + 1));
+    std::vector<std::int32_t> fast(static_cast<std::size_t>(n), -1), plain = fast;
+    const std::string fault = read_row_indices(line, n, base, fast);
+    ASSERT_EQ(fault, plain_row_indices(line, n, base, plain)) << line;
+    if (fault.empty()) {
+      ASSERT_EQ(fast, plain) << line;
+    }
+  }
 }
 
 struct Flags_case {
