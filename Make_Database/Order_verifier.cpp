@@ -202,9 +202,7 @@ class Order_check {
     while ((status = log.read_line(line_)) == status_ok) {
       count_bytes(line_.size());
       const std::string_view text = trim(line_);
-      if (text.find(constructions_only_text) != std::string_view::npos) {
-        verdict_.constructions_only = true;
-      }
+      if (is_constructions_only_line(text)) verdict_.constructions_only = true;
       if (k < log_key_names.size() && is_log_summary_line(text, k)) {
         Log_key& key = log_[k++];
         key.line = log.line_number();

@@ -16,7 +16,7 @@ struct Order_verdict {
   std::int64_t problems = 0;       // problem lines, listed or not
   Class_counts counts;             // array lines of the all-arrays, essential-set, symmetrical
                                    // and G-symmetrical files
-  bool constructions_only = false; // the log says the order holds only its constructed arrays
+  bool constructions_only = false; // a log line carries the "Constructions only:" mark
   bool complete = false;           // the four arrays files are all there
 };
 
@@ -25,9 +25,6 @@ struct Verifier_output {
   std::function<void(std::string_view)> line;        // one problem line
   std::function<void(std::int64_t bytes)> progress;  // bytes read so far in this order
 };
-
-// The text in an order's log that says it holds only the arrays the constructions give.
-constexpr std::string_view constructions_only_text = "constructions only";
 
 // Checks every file of order n in folder (which ends with a separator): generated (rows
 // 1..N, methods files) or searched (rows 0..N-1). Every problem is one line "FILE, line L:
