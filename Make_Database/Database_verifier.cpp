@@ -98,7 +98,7 @@ struct Count_check {
 // difference that is neither "constructions only" nor generated order 29 is a problem line.
 std::string check_counts(const Order_to_verify& order, Order_verdict& verdict, Count_check& tally,
                          std::string& problem_line) {
-  const Order_counts table = count_tables(order.n);
+  const Order_counts table = database_counts(order.n);
   const Class_counts expected{table.all, table.essential, table.symmetrical, table.g_symmetrical};
   if (verdict.counts == expected) {
     ++tally.matching;
