@@ -4,11 +4,11 @@
 #include <array>
 #include <bit>
 #include <cerrno>
-#include <cstring>
 #include <map>
 #include <optional>
 #include <vector>
 
+#include "Make_Database/Member_table.hpp"
 #include "_Library/Database_format.hpp"
 #include "_Library/Text_files.hpp"
 #include "_Library/Text_layout.hpp"
@@ -28,62 +28,6 @@ constexpr std::array<std::string_view, 6> log_key_names = {
 
 constexpr int listed_per_file = 20;
 constexpr std::int64_t progress_step = std::int64_t{1} << 22;
-
-// The key of an array in the table of members: four rows per step, for the long arrays of
-// the high orders.
-std::size_t member_hash(const Costas_perm& a) {
-  constexpr std::uint64_t odd = 0x9E3779B97F4A7C15ULL;
-  std::uint64_t h = a.size();
-  std::size_t c = 0;
-  for (; c + 4 <= a.size(); c += 4) {
-    std::uint64_t word = 0;
-    std::memcpy(&word, a.data() + c, sizeof word);
-    h = (h ^ word) * odd;
-    h ^= h >> 29;
-  }
-  for (; c < a.size(); ++c) h = ((h ^ a[c]) * odd) ^ (h >> 29);
-  return static_cast<std::size_t>(h);
-}
-
-// The members of the classes by their hash: open addressing in one flat vector, which the
-// lookups of the long files hit once each instead of walking the nodes of a map. A slot holds
-// the hash and index * 8 + t + 1 (0 marks a free slot); equal hashes take successive slots.
-class Member_table {
- public:
-  void insert(std::size_t hash, std::size_t value) {
-    if (2 * (count_ + 1) > slots_.size()) grow();
-    place(hash, value + 1);
-    ++count_;
-  }
-  // Calls found(value) for each value stored under hash until it returns true.
-  template <typename Found>
-  bool find(std::size_t hash, Found found) const {
-    if (slots_.empty()) return false;
-    for (std::size_t i = hash & mask_; slots_[i].second != 0; i = (i + 1) & mask_) {
-      if (slots_[i].first == hash && found(slots_[i].second - 1)) return true;
-    }
-    return false;
-  }
-
- private:
-  void place(std::size_t hash, std::size_t stored) {
-    std::size_t i = hash & mask_;
-    while (slots_[i].second != 0) i = (i + 1) & mask_;
-    slots_[i] = {hash, stored};
-  }
-  void grow() {
-    std::vector<std::pair<std::size_t, std::size_t>> old(std::max<std::size_t>(64, 2 * slots_.size()));
-    old.swap(slots_);
-    mask_ = slots_.size() - 1;
-    for (const auto& [hash, stored] : old) {
-      if (stored != 0) place(hash, stored);
-    }
-  }
-
-  std::vector<std::pair<std::size_t, std::size_t>> slots_;
-  std::size_t mask_ = 0;
-  std::size_t count_ = 0;
-};
 
 // One class of the essential set: its array there and what the other files showed of it.
 struct Class_entry {
