@@ -26,13 +26,34 @@ std::string parse_range(std::string_view name, std::string_view text, std::int32
   return {};
 }
 
+constexpr std::int32_t max_units = 1000000;
+
+// --unit k/K (1 <= k <= K), --merge K or --status K; one of them at most.
+std::string parse_units(const std::string& name, const std::string& value, Builder_options& options) {
+  using Command = Builder_options::Units_command;
+  if (options.units_command != Command::none) return "--unit, --merge and --status go alone";
+  const auto slash = value.find('/');
+  const bool unit = name == "--unit";
+  if (unit != (slash != std::string::npos) ||
+      !parse_int(std::string_view(value).substr(unit ? slash + 1 : 0), options.units) ||
+      (unit && !parse_int(std::string_view(value).substr(0, slash), options.unit)) ||
+      options.units < 1 || options.units > max_units ||
+      (unit && (options.unit < 1 || options.unit > options.units))) {
+    return name + (unit ? " needs k/K with 1 <= k <= K <= " : " needs a number of units 1-") +
+           std::to_string(max_units) + ", not '" + value + "'";
+  }
+  options.units_command = unit ? Command::unit : name == "--merge" ? Command::merge : Command::status;
+  return {};
+}
+
 }  // namespace
 
 namespace {
 
 bool takes_value(const std::string& name) {
   return name == "--out" || name == "--searched" || name == "--generated" || name == "--jobs" ||
-         name == "--write-options" || name == "--verify";
+         name == "--write-options" || name == "--verify" || name == "--unit" ||
+         name == "--merge" || name == "--status";
 }
 
 // Applies one option with its value; returns an empty text or the message.
@@ -56,6 +77,9 @@ std::string apply_option(const std::string& name, const std::string& value,
     std::int32_t jobs = 0;
     if (!parse_int(value, jobs) || jobs < 1 || jobs > 256) return "--jobs needs a number 1-256";
     options.jobs = jobs;
+    options.jobs_given = true;
+  } else if (name == "--unit" || name == "--merge" || name == "--status") {
+    return parse_units(name, value, options);
   } else if (name == "--verify") {
     if (value.empty()) return "--verify needs a folder name";
     options.verify = value;
@@ -97,6 +121,11 @@ std::string parse_builder_options(const std::vector<std::string>& args, Builder_
     }
     return {};
   }
+  if (options.units_command != Builder_options::Units_command::none &&
+      (options.out.empty() || options.searched.empty() || options.searched.from != options.searched.to ||
+       !options.generated.empty() || !options.options_database_path.empty())) {
+    return "--unit, --merge and --status need --out DIR and one order --searched N, and nothing else";
+  }
   if (options.out.empty()) {
     if (options.options_database_path.empty()) return "--out DIR is required";
     if (ranges_given) return "--searched and --generated need --out DIR";
@@ -110,6 +139,7 @@ std::string parse_builder_options(const std::vector<std::string>& args, Builder_
 std::string builder_help_text() {
   return R"(Usage: make_database --out DIR [--searched FROM-TO] [--generated FROM-TO] [--jobs N]
                      [--check-counts] [--write-options DATABASE_PATH]
+       make_database --out DIR --searched N (--unit k/K | --merge K | --status K) [--jobs N]
        make_database --verify DIR [--searched FROM-TO] [--generated FROM-TO] [--check-counts]
 
 Builds a database of Costas arrays in the folder layout and file formats that vellumcairn
@@ -133,6 +163,13 @@ symmetrical and G-symmetrical arrays files and a log file.
                          every array a Costas array, the files consistent with the essential set
                          and the log; with --check-counts also against the count tables. One
                          line per problem, one per order; exit status 1 when any problem is found
+  --unit k/K             search unit k of K of order N (a fixed share of its branches) into
+                         DIR/Searches/.units/N/; a complete unit is not searched again. --jobs
+                         defaults to the CPUs a Slurm job grants, else the machine's
+  --merge K              check units 1..K of order N and write the order from them (then remove
+                         them); names each missing or damaged unit and writes nothing then
+  --status K             units of order N done and missing, arrays and processor time so far,
+                         and an estimate of the time left
   --help, --version
 
 Every file is written under a temporary name and renamed when complete. Exit status: 0 when

@@ -14,6 +14,10 @@ struct Builder_options {
   std::string out;                 // the database folder; empty when not given
   Order_range searched, generated;
   int jobs = 2;
+  bool jobs_given = false;
+  // --unit k/K, --merge K, --status K: the search of one order (--searched N) in K units.
+  enum class Units_command { none, unit, merge, status } units_command = Units_command::none;
+  std::int32_t unit = 0, units = 0;    // k (1-based) and K
   bool check_counts = false;
   bool help = false;
   bool version = false;

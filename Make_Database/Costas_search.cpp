@@ -5,6 +5,7 @@
 #include <atomic>
 #include <chrono>
 #include <memory>
+#include <span>
 #include <thread>
 
 namespace {
@@ -13,6 +14,11 @@ namespace {
 // rows a new column may not take, seen from the row r' of an earlier column, are the mask
 // shifted right by 31 - r'.
 constexpr int diff_offset = 31;
+
+template <bool count_nodes>
+struct Search_state;
+template <bool count_nodes>
+void allow_rows(Search_state<count_nodes>& state, int r0);
 
 // One thread's backtracking. The masks of used differences are kept per depth (used[k] for the
 // columns 0..k-1), so that a branch writes its child's masks once and never undoes them, and the
@@ -30,8 +36,6 @@ struct Search_state {
   // Tries every row of candidates in column k; rows holds the rows of columns 0..k-1 and
   // candidates only rows that keep the Costas property.
   void extend(int k, std::uint32_t rows, std::uint32_t candidates) {
-    const std::uint64_t* const masks = used[static_cast<std::size_t>(k)].data();
-    std::uint64_t* const next_masks = used[static_cast<std::size_t>(k) + 1].data();
     while (candidates != 0) {
       const int r = __builtin_ctz(candidates);
       candidates &= candidates - 1;
@@ -42,16 +46,62 @@ struct Search_state {
         continue;
       }
       const std::uint32_t next_rows = rows | (1U << r);
-      const std::uint64_t bit = std::uint64_t{1} << (r + diff_offset);
-      std::uint64_t forbidden = next_rows;
-      for (int d = 1; d <= k; ++d) {
-        const std::uint64_t mask = masks[d] | (bit >> a[static_cast<std::size_t>(k - d)]);
-        next_masks[d] = mask;
-        forbidden |= mask >> (diff_offset - a[static_cast<std::size_t>(k + 1 - d)]);
-      }
-      const std::uint32_t next = ~static_cast<std::uint32_t>(forbidden) & allowed[k + 1];
+      const std::uint32_t next = place(k, r, next_rows);
       if (next != 0) extend(k + 1, next_rows, next);
     }
+  }
+
+  // With row r in column k (a[k] == r, k < n - 1), writes the masks of column k + 1 and returns
+  // the rows column k + 1 may take.
+  [[gnu::always_inline]] std::uint32_t place(int k, int r, std::uint32_t next_rows) {
+    const std::uint64_t* const masks = used[static_cast<std::size_t>(k)].data();
+    std::uint64_t* const next_masks = used[static_cast<std::size_t>(k) + 1].data();
+    const std::uint64_t bit = std::uint64_t{1} << (r + diff_offset);
+    std::uint64_t forbidden = next_rows;
+    for (int d = 1; d <= k; ++d) {
+      const std::uint64_t mask = masks[d] | (bit >> a[static_cast<std::size_t>(k - d)]);
+      next_masks[d] = mask;
+      forbidden |= mask >> (diff_offset - a[static_cast<std::size_t>(k + 1 - d)]);
+    }
+    return ~static_cast<std::uint32_t>(forbidden) & allowed[static_cast<std::size_t>(k) + 1];
+  }
+
+  // Calls at_depth() for every live branch of depth columns below the rows of columns 0..k-1
+  // (depth <= n - 1), trying the rows of candidates in column k; a[0..depth-1] holds its rows.
+  template <typename Visit>
+  void walk(int k, std::uint32_t rows, std::uint32_t candidates, int depth, Visit& at_depth) {
+    while (candidates != 0) {
+      const int r = __builtin_ctz(candidates);
+      candidates &= candidates - 1;
+      a[static_cast<std::size_t>(k)] = r;
+      if (k + 1 == depth) {
+        at_depth();
+        continue;
+      }
+      const std::uint32_t next_rows = rows | (1U << r);
+      const std::uint32_t next = place(k, r, next_rows);
+      if (next != 0) walk(k + 1, next_rows, next, depth, at_depth);
+    }
+  }
+
+  // Sets the state to the branch of prefix (two columns or more, fewer than n) up to its last
+  // column: rows gets the rows of the columns before it and the result is the last column's
+  // row as a candidate set, empty when the branch is dead.
+  std::uint32_t enter(const Search_prefix& prefix, std::uint32_t& rows) {
+    allow_rows(*this, prefix[0]);
+    a[0] = prefix[0];
+    used[1].fill(0);
+    rows = 1U << prefix[0];
+    std::uint32_t candidates = allowed[1];
+    const int last = static_cast<int>(prefix.size()) - 1;
+    for (int k = 1; k < last; ++k) {
+      const int r = prefix[static_cast<std::size_t>(k)];
+      if (((candidates >> r) & 1) == 0) return 0;
+      a[static_cast<std::size_t>(k)] = r;
+      rows |= 1U << r;
+      candidates = place(k, r, rows);
+    }
+    return candidates & (1U << prefix[static_cast<std::size_t>(last)]);
   }
 };
 
@@ -77,8 +127,8 @@ void allow_rows(Search_state<count_nodes>& state, int r0) {
 // The rows of the first two columns of every branch. The first is at most the middle row; for
 // odd n, when it is the middle row, the rows reversed give a member with the same column 0, so
 // only the second columns below the middle are taken.
-std::vector<std::array<int, 2>> search_prefixes(int n) {
-  std::vector<std::array<int, 2>> prefixes;
+std::vector<Search_prefix> two_column_prefixes(int n) {
+  std::vector<Search_prefix> prefixes;
   const int middle = (n - 1) / 2;
   for (int r0 = 0; r0 <= middle; ++r0) {
     for (int r1 = 0; r1 < n; ++r1) {
@@ -89,17 +139,13 @@ std::vector<std::array<int, 2>> search_prefixes(int n) {
   return prefixes;
 }
 
+// Searches the branches of prefixes on jobs threads: the arrays each thread found, unsorted.
 template <bool count_nodes>
-std::vector<Costas_perm> search(std::int32_t n, int jobs,
-                                const std::function<void(double)>& progress,
-                                std::uint64_t* nodes) {
-  if (nodes != nullptr) *nodes = 0;
-  if (n < 1 || n > max_search_order) return {};
-  if (n == 1) {
-    if (progress) progress(1.0);
-    return {Costas_perm{0}};
-  }
-  const auto prefixes = search_prefixes(n);
+std::vector<std::vector<Costas_perm>> search_prefix_list(std::int32_t n,
+                                                         std::span<const Search_prefix> prefixes,
+                                                         int jobs,
+                                                         const std::function<void(double)>& progress,
+                                                         std::uint64_t* nodes) {
   std::atomic<std::size_t> next{0}, done{0};
   std::atomic<std::uint64_t> visited{0};
   std::vector<std::vector<Costas_perm>> results(static_cast<std::size_t>(std::max(jobs, 1)));
@@ -107,11 +153,9 @@ std::vector<Costas_perm> search(std::int32_t n, int jobs,
     auto state = std::make_unique<Search_state<count_nodes>>();
     state->n = n;
     for (std::size_t k; (k = next.fetch_add(1)) < prefixes.size();) {
-      const auto [r0, r1] = prefixes[k];
-      allow_rows(*state, r0);
-      state->a[0] = r0;
-      state->used[1].fill(0);
-      if ((state->allowed[1] >> r1) & 1) state->extend(1, 1U << r0, 1U << r1);
+      std::uint32_t rows = 0;
+      const std::uint32_t last = state->enter(prefixes[k], rows);
+      if (last != 0) state->extend(static_cast<int>(prefixes[k].size()) - 1, rows, last);
       done.fetch_add(1);
     }
     results[index] = std::move(state->found);
@@ -132,9 +176,22 @@ std::vector<Costas_perm> search(std::int32_t n, int jobs,
   // A short search may end before the loop above reported anything: the end is always reported.
   if (progress) progress(1.0);
   if (nodes != nullptr) *nodes = visited.load();
+  return results;
+}
 
+template <bool count_nodes>
+std::vector<Costas_perm> search(std::int32_t n, int jobs,
+                                const std::function<void(double)>& progress,
+                                std::uint64_t* nodes) {
+  if (nodes != nullptr) *nodes = 0;
+  if (n < 1 || n > max_search_order) return {};
+  if (n == 1) {
+    if (progress) progress(1.0);
+    return {Costas_perm{0}};
+  }
+  const auto prefixes = two_column_prefixes(n);
   // Every member of the class of every array found.
-  return class_members_sorted(results);
+  return class_members_sorted(search_prefix_list<count_nodes>(n, prefixes, jobs, progress, nodes));
 }
 
 }  // namespace
@@ -147,4 +204,47 @@ std::vector<Costas_perm> search_costas_arrays(std::int32_t n, int jobs,
 std::vector<Costas_perm> search_costas_arrays_counting_nodes(std::int32_t n, int jobs,
                                                              std::uint64_t& nodes) {
   return search<true>(n, jobs, {}, &nodes);
+}
+
+std::vector<Search_prefix> search_branches(std::int32_t n, int depth) {
+  if (n < 3 || n > max_search_order) return {};
+  depth = std::clamp(depth, 2, n - 1);
+  std::vector<Search_prefix> branches;
+  auto state = std::make_unique<Search_state<false>>();
+  state->n = n;
+  auto collect = [&] { branches.emplace_back(state->a.begin(), state->a.begin() + depth); };
+  for (const auto& prefix : two_column_prefixes(n)) {
+    std::uint32_t rows = 0;
+    const std::uint32_t last = state->enter(prefix, rows);
+    if (last != 0) state->walk(1, rows, last, depth, collect);
+  }
+  return branches;
+}
+
+std::vector<std::uint64_t> branch_widths(std::int32_t n, std::span<const Search_prefix> branches,
+                                         int depth) {
+  std::vector<std::uint64_t> widths(branches.size(), 0);
+  auto state = std::make_unique<Search_state<false>>();
+  state->n = n;
+  for (std::size_t i = 0; i < branches.size(); ++i) {
+    const int k = static_cast<int>(branches[i].size()) - 1;
+    std::uint64_t width = 0;
+    auto count = [&] { ++width; };
+    std::uint32_t rows = 0;
+    const std::uint32_t last = state->enter(branches[i], rows);
+    if (last != 0) state->walk(k, rows, last, std::clamp(depth, k + 1, n - 1), count);
+    widths[i] = width;
+  }
+  return widths;
+}
+
+std::vector<Costas_perm> search_branch_arrays(std::int32_t n, std::span<const Search_prefix> branches,
+                                              int jobs) {
+  if (n < 3 || n > max_search_order) return {};
+  std::vector<Costas_perm> found;
+  for (auto& part : search_prefix_list<false>(n, branches, jobs, {}, nullptr)) {
+    std::move(part.begin(), part.end(), std::back_inserter(found));
+  }
+  std::sort(found.begin(), found.end());
+  return found;
 }

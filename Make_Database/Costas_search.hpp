@@ -2,11 +2,13 @@
 // 64-bit mask of used differences per distance, the candidate rows of the next column gathered
 // as one mask; only the members of each class whose column-0 dot lies farthest from its nearest
 // corner (of the four edge dots) are searched, and the rest are their transforms; the work is
-// split over threads by the first two columns.
+// split over threads by the first two columns. The same search runs on any set of its branches,
+// so that it can be cut into units that run apart and are merged.
 #pragma once
 
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <vector>
 
 #include "_Library/Costas_arrays/Costas_properties.hpp"
@@ -24,3 +26,19 @@ std::vector<Costas_perm> search_costas_arrays(std::int32_t n, int jobs,
 // for the benchmark; search_costas_arrays itself counts nothing.
 std::vector<Costas_perm> search_costas_arrays_counting_nodes(std::int32_t n, int jobs,
                                                              std::uint64_t& nodes);
+
+// The rows of the first columns of a branch of the search (columns 0..size()-1).
+using Search_prefix = std::vector<int>;
+
+// Every live branch of order n (3..31) at depth columns (clamped to 2..n-1), in the search's
+// order: the branches of the search at that depth, which together hold every array it finds.
+std::vector<Search_prefix> search_branches(std::int32_t n, int depth);
+// For each branch, the number of live branches of depth columns below it (its width at depth,
+// depth clamped to its own depth + 1..n-1): a cheap, deterministic measure of its work.
+std::vector<std::uint64_t> branch_widths(std::int32_t n, std::span<const Search_prefix> branches,
+                                         int depth);
+// The arrays the search finds in branches (of search_branches(n, ...)) on jobs threads,
+// sorted: the searched members of their classes, not the whole classes; class_members_sorted
+// of the arrays of every branch is search_costas_arrays(n).
+std::vector<Costas_perm> search_branch_arrays(std::int32_t n, std::span<const Search_prefix> branches,
+                                              int jobs);

@@ -11,6 +11,7 @@
 #include "Make_Database/Database_writer.hpp"
 #include "Make_Database/Generated_family.hpp"
 #include "Make_Database/Searched_classes.hpp"
+#include "Make_Database/Search_units.hpp"
 #include "_Library/Number_theory/Number_Theory_M.hpp"
 #include "_Library/Options_file.hpp"
 #include "_Library/Text_files.hpp"
@@ -238,6 +239,13 @@ int run_make_database(const std::vector<std::string>& args, Console& console, bo
     return 0;
   }
   if (!options.verify.empty()) return verify_database(options, console, terminal);
+  switch (options.units_command) {
+    using enum Builder_options::Units_command;
+    case unit: return run_search_unit(options, console);
+    case merge: return merge_search_units(options, console);
+    case status: return report_search_units(options, console);
+    case none: break;
+  }
   if (!options.out.empty()) {
     Builder builder(options, console, terminal);
     const Build_report report = builder.run();
