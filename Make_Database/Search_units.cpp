@@ -16,7 +16,7 @@ namespace {
 
 // The work measure counts branches this many at most, level by level, so that planning takes
 // well under a second at any order.
-constexpr std::uint64_t weighing_budget = std::uint64_t{1} << 22;
+constexpr std::uint64_t weighing_budget = std::uint64_t{1} << 20;
 constexpr std::size_t branches_per_unit = 16, max_branches = std::size_t{1} << 22;
 constexpr std::string_view end_of_unit_line = "End of unit.";
 

@@ -120,7 +120,8 @@ TEST(Search_units, MergeNamesEveryMissingOrDamagedUnitAndWritesNothing) {
   };
   Temp_dir dir;
   for (int k = 1; k <= 7; ++k) {
-    if (k != 5) ASSERT_EQ(builder_on("db", 12, "--unit", std::to_string(k) + "/7", dir.path()).exit_status, 0);
+    if (k == 5) continue;
+    ASSERT_EQ(builder_on("db", 12, "--unit", std::to_string(k) + "/7", dir.path()).exit_status, 0);
   }
   const fs::path unit2 = unit_path(dir / "db", 12, 2);
   const std::string intact = read_file(unit2);
