@@ -108,8 +108,10 @@ TEST(Search_units, MergeNamesEveryMissingOrDamagedUnitAndWritesNothing) {
        "is damaged: checksum"},
       {"array line changed",
        [](std::string text) {
-         const auto at = text.find("\n0 ", text.find("Processor seconds")) + 1;
-         text[at] = '1';
+         // The last digit of the first array line, still a row within the order.
+         const auto line = text.find('\n', text.find("Processor seconds")) + 1;
+         const auto at = text.find('\n', line) - 1;
+         text[at] = text[at] == '0' ? '1' : '0';
          return text;
        },
        "is damaged: checksum"},
