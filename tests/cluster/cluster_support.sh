@@ -1,0 +1,120 @@
+# Shared by the cluster tests; sourced. Arguments of the tests: MAKE_DATABASE SOURCE_DIR.
+# Exit code 77 tells CTest the test was skipped (SKIP_RETURN_CODE).
+
+skip() {
+  echo "SKIPPED: $*"
+  exit 77
+}
+
+fail() {
+  echo "FAILED: $*"
+  exit 1
+}
+
+# Installs the Debian packages when one of the commands is missing: apt-get install, with
+# apt-get update first when the package lists do not know the packages yet.
+install_when_absent() {
+  local packages=$1 command missing=0
+  shift
+  for command in "$@"; do
+    command -v "$command" >/dev/null 2>&1 || missing=1
+  done
+  [ $missing = 0 ] && return 0
+  command -v apt-get >/dev/null 2>&1 || skip "$* absent and no apt-get to install $packages"
+  [ "$(id -u)" = 0 ] || skip "$* absent and not root to install $packages"
+  echo "installing $packages"
+  # shellcheck disable=SC2086
+  if ! DEBIAN_FRONTEND=noninteractive apt-get install -y $packages >"$work/apt.log" 2>&1; then
+    DEBIAN_FRONTEND=noninteractive apt-get update >>"$work/apt.log" 2>&1 &&
+      DEBIAN_FRONTEND=noninteractive apt-get install -y $packages >>"$work/apt.log" 2>&1 ||
+      skip "apt-get install $packages failed: $(tail -n 1 "$work/apt.log")"
+  fi
+  for command in "$@"; do
+    command -v "$command" >/dev/null 2>&1 || skip "$command still absent after installing $packages"
+  done
+}
+
+# Writes $work/make_database, the make_database the scripts run: it appends its arguments to
+# $work/calls.log and runs the real one. When the real one has no --unit yet, it stands in for
+# the units (a file per unit) and the merge (all K unit files present, then the single-process
+# build), so that the scripts' calls are checked all the same. A unit named in $work/fail-units
+# fails once (its line is removed), to check what a rerun redoes.
+write_recording_make_database() {
+  local real=$1 probe=$work/probe
+  if "$real" --out "$probe" --searched 3 --unit 1/1 >"$work/probe.log" 2>&1; then
+    real_units=1
+  elif grep -q "unknown argument '--unit'" "$work/probe.log"; then
+    real_units=0
+    echo "note: $real has no --unit yet; a stand-in writes the units and merges by a" \
+         "single-process build"
+  else
+    fail "make_database --unit 1/1 for order 3: $(tail -n 1 "$work/probe.log")"
+  fi
+  : >"$work/fail-units"
+  {
+    echo '#!/usr/bin/env bash'
+    printf 'work=%q\nreal=%q\nreal_units=%s\n' "$work" "$real" "$real_units"
+    cat <<'SCRIPT'
+set -eu
+echo "$*" >>"$work/calls.log"
+arguments=("$@")
+out= order= unit= merge=
+while [ $# -gt 0 ]; do
+  case $1 in
+    --out) out=$2; shift ;;
+    --searched) order=$2; shift ;;
+    --unit) unit=$2; shift ;;
+    --merge) merge=$2; shift ;;
+  esac
+  shift
+done
+if [ -n "$unit" ] && grep -qxF "$unit" "$work/fail-units"; then
+  grep -vxF "$unit" "$work/fail-units" >"$work/fail-units.new" || true
+  mv "$work/fail-units.new" "$work/fail-units"
+  echo "unit $unit fails once, as the test asks" >&2
+  exit 1
+fi
+[ "$real_units" = 1 ] && exec "$real" "${arguments[@]}"
+units_dir=$out/Searches/.units/$order
+mkdir -p "$units_dir"
+if [ -n "$unit" ]; then
+  echo "$unit" >"$units_dir/stand-in-${unit%/*}"
+  exit 0
+fi
+missing=
+for k in $(seq 1 "$merge"); do
+  [ -f "$units_dir/stand-in-$k" ] || missing="$missing $k"
+done
+if [ -n "$missing" ]; then
+  echo "units missing:$missing" >&2
+  exit 1
+fi
+"$real" --out "$out" --searched "$order" >/dev/null
+rm -f "$units_dir"/stand-in-*
+SCRIPT
+  } >"$work/make_database"
+  chmod +x "$work/make_database"
+}
+
+# Checks that calls.log holds one --unit k/K call for each k (more when a unit is named in
+# $2), and a merge call last.
+check_calls() {
+  local units=$1 reruns=${2:-} k expected
+  for k in $(seq 1 "$units"); do
+    expected=1
+    [ "$k" = "$reruns" ] && expected=2
+    [ "$(grep -c -- "--unit $k/$units\$" "$work/calls.log")" = "$expected" ] ||
+      fail "unit $k/$units ran $(grep -c -- "--unit $k/$units\$" "$work/calls.log") times, expected $expected"
+  done
+  tail -n 1 "$work/calls.log" | grep -q -- "--merge $units\$" ||
+    fail "the last call is not the merge: $(tail -n 1 "$work/calls.log")"
+}
+
+# Compares the order built through the units with a single-process build (the unit work
+# folder apart).
+check_same_as_single_build() {
+  local real=$1 order=$2 out=$3
+  "$real" --out "$work/single" --searched "$order" >"$work/single.log" 2>&1 || fail "the single-process build failed"
+  diff -r --exclude=.units "$work/single" "$out" || fail "the merged order differs from a single-process build"
+  [ -n "$(ls "$out/Searches")" ] || fail "nothing written in $out/Searches"
+}
