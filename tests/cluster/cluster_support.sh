@@ -96,15 +96,15 @@ SCRIPT
   chmod +x "$work/make_database"
 }
 
-# Checks that calls.log holds one --unit k/K call for each k (more when a unit is named in
-# $2), and a merge call last.
+# Checks that calls.log holds RUNS --unit k/K calls for each k (one more for the unit RERUN),
+# and a merge call last.
 check_calls() {
-  local units=$1 reruns=${2:-} k expected
+  local units=$1 runs=$2 rerun=${3:-} k expected found
   for k in $(seq 1 "$units"); do
-    expected=1
-    [ "$k" = "$reruns" ] && expected=2
-    [ "$(grep -c -- "--unit $k/$units\$" "$work/calls.log")" = "$expected" ] ||
-      fail "unit $k/$units ran $(grep -c -- "--unit $k/$units\$" "$work/calls.log") times, expected $expected"
+    expected=$runs
+    [ "$k" = "$rerun" ] && expected=$((runs + 1))
+    found=$(grep -c -- "--unit $k/$units\$" "$work/calls.log")
+    [ "$found" = "$expected" ] || fail "unit $k/$units ran $found times, expected $expected"
   done
   tail -n 1 "$work/calls.log" | grep -q -- "--merge $units\$" ||
     fail "the last call is not the merge: $(tail -n 1 "$work/calls.log")"

@@ -28,6 +28,6 @@ log=$out/Searches/.units/11/parallel-8.log
 
 "$script" "$out" 11 8 --will-cite -j 2 --resume-failed >"$work/second.log" 2>&1 ||
   fail "the rerun failed: $(tail -n 3 "$work/second.log")"
-check_calls 8 3
+check_calls 8 1 3
 check_same_as_single_build "$real_make_database" 11 "$out"
 echo "parallel-search.sh: order 11 in 8 units, unit 3 failed once and was redone alone on resume; merge identical to a single-process build"
