@@ -35,25 +35,16 @@ install_when_absent() {
 }
 
 # Writes $work/make_database, the make_database the scripts run: it appends its arguments to
-# $work/calls.log and runs the real one. When the real one has no --unit yet, it stands in for
-# the units (a file per unit) and the merge (all K unit files present, then the single-process
-# build), so that the scripts' calls are checked all the same. A unit named in $work/fail-units
-# fails once (its line is removed), to check what a rerun redoes.
+# $work/calls.log and runs the real one. A unit named in $work/fail-units fails once (its line
+# is removed), to check what a rerun redoes.
 write_recording_make_database() {
   local real=$1 probe=$work/probe
-  if "$real" --out "$probe" --searched 3 --unit 1/1 >"$work/probe.log" 2>&1; then
-    real_units=1
-  elif grep -q "unknown argument '--unit'" "$work/probe.log"; then
-    real_units=0
-    echo "note: $real has no --unit yet; a stand-in writes the units and merges by a" \
-         "single-process build"
-  else
+  "$real" --out "$probe" --searched 3 --unit 1/1 >"$work/probe.log" 2>&1 ||
     fail "make_database --unit 1/1 for order 3: $(tail -n 1 "$work/probe.log")"
-  fi
   : >"$work/fail-units"
   {
     echo '#!/usr/bin/env bash'
-    printf 'work=%q\nreal=%q\nreal_units=%s\n' "$work" "$real" "$real_units"
+    printf 'work=%q\nreal=%q\n' "$work" "$real"
     cat <<'SCRIPT'
 set -eu
 echo "$*" >>"$work/calls.log"
@@ -74,23 +65,7 @@ if [ -n "$unit" ] && grep -qxF "$unit" "$work/fail-units"; then
   echo "unit $unit fails once, as the test asks" >&2
   exit 1
 fi
-[ "$real_units" = 1 ] && exec "$real" "${arguments[@]}"
-units_dir=$out/Searches/.units/$order
-mkdir -p "$units_dir"
-if [ -n "$unit" ]; then
-  echo "$unit" >"$units_dir/stand-in-${unit%/*}"
-  exit 0
-fi
-missing=
-for k in $(seq 1 "$merge"); do
-  [ -f "$units_dir/stand-in-$k" ] || missing="$missing $k"
-done
-if [ -n "$missing" ]; then
-  echo "units missing:$missing" >&2
-  exit 1
-fi
-"$real" --out "$out" --searched "$order" >/dev/null
-rm -f "$units_dir"/stand-in-*
+exec "$real" "${arguments[@]}"
 SCRIPT
   } >"$work/make_database"
   chmod +x "$work/make_database"

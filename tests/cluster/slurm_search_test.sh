@@ -3,10 +3,11 @@
 # slurmctld and slurmd started here with their own key, socket, ports (loopback) and folders,
 # order 11 in 8 units, the merge job waited for and its result compared byte for byte with a
 # single-process build. The daemons started here are stopped by their process ids.
-# Usage: slurm_search_test.sh MAKE_DATABASE SOURCE_DIR
+# Usage: slurm_search_test.sh MAKE_DATABASE SOURCE_DIR (CLUSTER_TEST_ORDER=12 for another order)
 set -uo pipefail
 real_make_database=$1
 source_dir=$2
+order=${CLUSTER_TEST_ORDER:-11}   # the order searched in 8 units
 work=$(mktemp -d /tmp/slurm-search.XXXXXX)
 daemon_pids=()
 stop_daemons() {
@@ -114,7 +115,7 @@ out=$work/out
 script=$source_dir/scripts/cluster/slurm-search.sh
 # Submits order 11 in 8 units; sets units_job and merge_job.
 submit() {
-  "$script" "$out" 11 8 >"$work/submit.log" 2>&1 || fail "slurm-search.sh failed: $(cat "$work/submit.log")"
+  "$script" "$out" "$order" 8 >"$work/submit.log" 2>&1 || fail "slurm-search.sh failed: $(cat "$work/submit.log")"
   units_job=$(awk '/^units job: /{print $3}' "$work/submit.log")
   merge_job=$(awk '/^merge job: /{print $3}' "$work/submit.log")
   [ -n "$units_job" ] && [ -n "$merge_job" ] || fail "no job ids printed: $(cat "$work/submit.log")"
@@ -143,7 +144,7 @@ scancel "$merge_job"
 submit
 wait_for_merge
 [ "$merge_state" = COMPLETED ] ||
-  fail "merge job $merge_job ended $merge_state: $(cat "$out"/Searches/.units/11/slurm-*.out 2>/dev/null | tail -n 5)"
+  fail "merge job $merge_job ended $merge_state: $(cat "$out"/Searches/.units/$order/slurm-*.out 2>/dev/null | tail -n 5)"
 check_calls 8 2
-check_same_as_single_build "$real_make_database" 11 "$out"
-echo "slurm-search.sh: order 11 in 8 units through slurmctld/slurmd on $node, a failed unit holding the merge back until resubmitted, merge job after them; identical to a single-process build"
+check_same_as_single_build "$real_make_database" "$order" "$out"
+echo "slurm-search.sh: order $order in 8 units through slurmctld/slurmd on $node, a failed unit holding the merge back until resubmitted, merge job after them; identical to a single-process build"
