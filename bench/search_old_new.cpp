@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <map>
 #include <string>
@@ -91,14 +92,14 @@ void print_table() {
   }
 }
 
+// Registers the searches before the benchmark runs and prints the side-by-side table once
+// they are over (at exit, before the measures above are destroyed).
+const bool table_at_exit = [] {
+  register_searches();
+  std::atexit(print_table);
+  return true;
+}();
+
 }  // namespace
 
-int main(int argc, char** argv) {
-  register_searches();
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  print_table();
-  return 0;
-}
+BENCHMARK_MAIN();
