@@ -46,18 +46,10 @@ void show_filter_line(Status_line& status, std::int32_t filter_method) {
 // ca_tag becomes the names of the set flags joined by ", " in bit order; it keeps its earlier
 // text when no flag is set. Returns whether any flag is set.
 bool tag_with_flag_names(std::string& ca_tag, Method_flags flags) {
-  bool tag_set = false;
-  for (std::size_t bit = 0; bit < method_flag_names.size(); ++bit) {
-    if (((flags >> bit) & 1u) == 0) continue;
-    if (tag_set) {
-      ca_tag += ", ";
-    } else {
-      ca_tag.clear();
-    }
-    ca_tag += trim_right(method_flag_names[bit]);
-    tag_set = true;
-  }
-  return tag_set;
+  if (flags == 0) return false;
+  ca_tag.clear();
+  append_method_tag(ca_tag, flags);
+  return true;
 }
 
 // The free-form items of 0..999 (two blanks and the digits), built once: row indices of every

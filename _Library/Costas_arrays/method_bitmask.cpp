@@ -33,3 +33,15 @@ std::string_view method_name(Method_flags flags) {
 std::string_view transform_name(Method_flags flags) {
   return transform_names[(flags >> 24) & 7u];
 }
+
+void append_method_tag(std::string& tag, Method_flags flags) {
+  bool first = true;
+  for (std::size_t bit = 0; bit < method_flag_names.size(); ++bit) {
+    if (((flags >> bit) & 1u) == 0) continue;
+    if (!first) tag += ", ";
+    std::string_view name = method_flag_names[bit];
+    name.remove_suffix(name.size() - (name.find_last_not_of(' ') + 1));
+    tag += name;
+    first = false;
+  }
+}

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 // Bit 0 marks arrays found by exhaustive search, bits 1..19 the construction method that first
@@ -25,3 +26,8 @@ extern const std::array<std::int32_t, method_count + 1> method_bit;
 std::string_view method_name(Method_flags flags);
 // 24 characters: the entry of transform_names picked by bits 24..26; other bits are ignored.
 std::string_view transform_name(Method_flags flags);
+
+// Appends to tag the names of the set flags, without their trailing blanks, joined by ", " in
+// bit order ("Welch 0, Rows Reversed, Symmetrical"); appends nothing when no flag is set. The
+// tag of an array of the generated database, as the output files show it.
+void append_method_tag(std::string& tag, Method_flags flags);

@@ -1,0 +1,343 @@
+#include "View_Arrays/Array_sources.hpp"
+
+#include <algorithm>
+#include <charconv>
+#include <cstring>
+
+#include "_Library/Costas_arrays/method_bitmask.hpp"
+#include "_Library/Database_format.hpp"
+#include "_Library/Text_layout.hpp"
+#include "_Library/iostat_table.hpp"
+
+namespace {
+
+bool is_separator(char c) { return c == ' ' || c == ',' || c == '\t'; }
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+std::string_view base_name(std::string_view name) {
+  const auto slash = name.find_last_of("/\\");
+  return slash == std::string_view::npos ? name : name.substr(slash + 1);
+}
+
+bool ends_with(std::string_view text, std::string_view end) {
+  return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
+}
+
+// The decimal integers of a line made only of integers and separators; false when the line
+// holds anything else (a word, a sign) or a number above every order the tool reads.
+bool read_integers(std::string_view text, std::vector<long>& values) {
+  values.clear();
+  std::size_t i = 0;
+  while (i < text.size()) {
+    if (is_separator(text[i])) {
+      ++i;
+      continue;
+    }
+    if (!is_digit(text[i])) return false;
+    long value = 0;
+    const auto [end, fault] = std::from_chars(text.data() + i, text.data() + text.size(), value);
+    if (fault != std::errc() || value > 99999) return false;
+    values.push_back(value);
+    i = static_cast<std::size_t>(end - text.data());
+  }
+  return true;
+}
+
+// A tag line of the output text file: flag names ("Welch 0, Rows Reversed") or "Polymorph",
+// separated by ", ".
+bool is_tag_line(std::string_view line) {
+  if (line.empty()) return false;
+  std::size_t start = 0;
+  while (true) {
+    const auto comma = line.find(", ", start);
+    const auto item = line.substr(start, comma == std::string_view::npos ? line.npos
+                                                                         : comma - start);
+    const bool named =
+        item == "Polymorph" ||
+        std::any_of(method_flag_names.begin(), method_flag_names.end(),
+                    [&](std::string_view name) { return trim_right(name) == item; });
+    if (!named) return false;
+    if (comma == std::string_view::npos) return true;
+    start = comma + 2;
+  }
+}
+
+// The kind of database arrays file a name holds, and its order; false for any other name.
+bool database_kind(std::string_view name, bool& all_arrays, std::int32_t& order) {
+  for (const std::string_view kind :
+       {essential_kind, g_symmetrical_kind, symmetrical_kind, all_arrays_kind}) {
+    if (name.substr(0, kind.size()) != kind || !ends_with(name, ".txt")) continue;
+    const auto digits = name.substr(kind.size(), name.size() - kind.size() - 4);
+    const auto [end, fault] = std::from_chars(digits.data(), digits.data() + digits.size(), order);
+    if (fault != std::errc() || end != digits.data() + digits.size()) return false;
+    all_arrays = kind == all_arrays_kind;
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::string Viewed_array::label() const {
+  if (source.empty()) return "argument " + std::to_string(line);
+  return "line " + std::to_string(line) + " of " + std::string(base_name(source));
+}
+
+std::optional<Line_selection> Line_selection::parse(std::string_view text, std::string& error) {
+  Line_selection selection;
+  if (text.empty()) return selection;
+  std::size_t start = 0;
+  while (start <= text.size()) {
+    const auto comma = text.find(',', start);
+    const auto item = text.substr(start, comma == std::string_view::npos ? text.npos
+                                                                         : comma - start);
+    long first = 0;
+    long last = 0;
+    const char* p = item.data();
+    const char* const end = p + item.size();
+    auto [after_first, fault] = std::from_chars(p, end, first);
+    bool good = fault == std::errc() && item.size() > 0 && is_digit(item[0]) && first >= 1;
+    last = first;
+    if (good && after_first != end) {
+      good = *after_first == '-' && after_first + 1 != end && is_digit(after_first[1]);
+      if (good) {
+        const auto [after_last, fault_last] = std::from_chars(after_first + 1, end, last);
+        good = fault_last == std::errc() && after_last == end && last >= first;
+      }
+    }
+    if (!good) {
+      error = "\"" + std::string(text) +
+              "\" is not a list of line numbers and ranges such as 5 or 3-9 or 2,7-9";
+      return std::nullopt;
+    }
+    selection.ranges_.emplace_back(first, last);
+    if (comma == std::string_view::npos) break;
+    start = comma + 1;
+  }
+  return selection;
+}
+
+bool Line_selection::contains(long line) const {
+  if (ranges_.empty()) return true;
+  return std::any_of(ranges_.begin(), ranges_.end(),
+                     [&](const auto& range) { return range.first <= line && line <= range.second; });
+}
+
+bool Line_selection::done_after(long line) const {
+  if (ranges_.empty()) return false;
+  return std::all_of(ranges_.begin(), ranges_.end(),
+                     [&](const auto& range) { return range.second <= line; });
+}
+
+bool is_typed_array(std::string_view argument) {
+  return std::any_of(argument.begin(), argument.end(), is_digit) &&
+         std::all_of(argument.begin(), argument.end(),
+                     [](char c) { return is_digit(c) || is_separator(c); });
+}
+
+Array_reader::Array_reader(std::string source, Index_base base, Line_selection lines,
+                           long argument_number)
+    : source_(std::move(source)), base_(base), lines_(std::move(lines)),
+      argument_number_(argument_number) {}
+
+std::string Array_reader::open() {
+  if (is_typed_array(source_)) {
+    kind_ = Kind::typed;
+    return {};
+  }
+  if (source_.empty()) return "an empty argument is no SOURCE";
+  const std::string_view name = base_name(source_);
+  bool all_arrays = false;
+  std::int32_t order = 0;
+  if (ends_with(name, "_methods.txt") || ends_with(name, "_methods.csv") ||
+      ends_with(name, "_polynomials.csv")) {
+    return source_ + " holds no arrays (it belongs to an arrays file); give the arrays file";
+  }
+  if (name.substr(0, log_kind.size()) == log_kind) {
+    return source_ + " is a database log file, which holds no arrays";
+  }
+  std::string methods_name;
+  if (database_kind(name, all_arrays, order)) {
+    kind_ = Kind::database;
+    order_ = order;
+    header_pending_ = all_arrays;
+    methods_name = methods_file_name(source_);
+    tags_are_flags_ = true;
+  } else if (ends_with(name, ".csv")) {
+    kind_ = Kind::csv;
+    methods_name = source_.substr(0, source_.size() - 4) + "_methods.csv";
+  } else {
+    kind_ = Kind::text;
+  }
+  const int status = file_.open(source_);
+  if (status != status_ok) return "cannot read " + source_ + ": " + std::strerror(status);
+  if (!methods_name.empty() && file_exists(methods_name)) {
+    const int tags_status = tags_.open(methods_name);
+    if (tags_status != status_ok) {
+      return "cannot read " + methods_name + ": " + std::strerror(tags_status);
+    }
+  }
+  return {};
+}
+
+std::vector<File_identity> Array_reader::identities() const {
+  std::vector<File_identity> result;
+  for (const Text_input* file : {&file_, &tags_}) {
+    if (const auto identity = file->identity()) result.push_back(*identity);
+  }
+  return result;
+}
+
+bool Array_reader::fail(long line, const std::string& what) {
+  ended_ = true;
+  error_ = kind_ == Kind::typed ? "argument " + std::to_string(argument_number_) + " (\"" +
+                                      source_ + "\"): " + what
+                                : source_ + ", line " + std::to_string(line) + ": " + what;
+  return false;
+}
+
+// Reads the tag line that belongs to an array line: a methods line of the database (its flags
+// named, "Polymorph" when it has none and the line was marked) or a line of the methods CSV file.
+bool Array_reader::read_tag_in_step(long line, bool polymorph, std::string& tag) {
+  tag = polymorph ? "Polymorph" : "";
+  if (!tags_.is_open()) return true;
+  std::string tag_line;
+  const int status = tags_.read_line(tag_line);
+  if (status != status_ok) {
+    return fail(line, "its tag is missing: " + tags_.name() + " ends at line " +
+                          std::to_string(tags_.line_number()) + " (" +
+                          (status == status_end_of_file ? std::string("end of file")
+                                                        : iostat_message(status)) + ")");
+  }
+  if (!tags_are_flags_) {
+    tag = trim(tag_line);
+    return true;
+  }
+  std::uint32_t flags = 0;
+  if (!read_method_flags(tag_line, flags)) {
+    return fail(line, "line " + std::to_string(tags_.line_number()) + " of " + tags_.name() +
+                          " is no methods line (a blank and 8 hexadecimal digits)");
+  }
+  if (flags != 0) {
+    tag.clear();
+    append_method_tag(tag, flags);
+  }
+  return true;
+}
+
+bool Array_reader::take_array(std::string_view text, long line, Viewed_array& array) {
+  std::vector<long> values;
+  if (!read_integers(text, values) || values.empty()) {
+    return fail(line, "not a line of row indices");
+  }
+  const auto n = static_cast<std::int32_t>(values.size());
+  if (order_ != 0 && n != order_) {
+    return fail(line, std::to_string(n) + " row indices where the arrays " +
+                          (kind_ == Kind::database ? std::string("of this file")
+                                                   : std::string("before it")) +
+                          " have order " + std::to_string(order_));
+  }
+  if (n > largest_viewed_order) {
+    return fail(line, "order " + std::to_string(n) + " is above " +
+                          std::to_string(largest_viewed_order) + ", the largest this tool reads");
+  }
+  if (kind_ != Kind::typed) order_ = n;
+  int base = base_ == Index_base::one ? 1 : 0;
+  if (base_ == Index_base::automatic) {
+    base = std::find(values.begin(), values.end(), 0) == values.end() ? 1 : 0;
+  }
+  array.rows.assign(static_cast<std::size_t>(n), 0);
+  std::vector<long> column_of_row(static_cast<std::size_t>(n), -1);
+  for (std::int32_t c = 0; c < n; ++c) {
+    const long row = values[static_cast<std::size_t>(c)] - base;
+    if (row < 0 || row >= n) {
+      return fail(line, "row " + std::to_string(values[static_cast<std::size_t>(c)]) +
+                            " in column " + std::to_string(c + base) + " is outside " +
+                            std::to_string(base) + ".." + std::to_string(n - 1 + base));
+    }
+    long& seen = column_of_row[static_cast<std::size_t>(row)];
+    if (seen >= 0) {
+      return fail(line, "row " + std::to_string(row + base) + " appears twice, in columns " +
+                            std::to_string(seen + base) + " and " + std::to_string(c + base));
+    }
+    seen = c;
+    array.rows[static_cast<std::size_t>(c)] = static_cast<std::uint16_t>(row);
+  }
+  array.base = base;
+  array.line = line;
+  array.source = kind_ == Kind::typed ? std::string() : source_;
+  return true;
+}
+
+bool Array_reader::next(Viewed_array& array) {
+  if (ended_) return false;
+  if (kind_ == Kind::typed) {
+    ended_ = true;
+    if (!lines_.contains(1)) return false;
+    array.tag.clear();
+    return take_array(source_, argument_number_, array);
+  }
+  while (true) {
+    const int status = file_.read_line(line_);
+    const long line = file_.line_number();
+    if (status == status_end_of_file) {
+      ended_ = true;
+      return false;
+    }
+    if (status != status_ok) {
+      return fail(line, status == status_record_too_long ? std::string("the line is too long")
+                                                         : iostat_message(status));
+    }
+    std::string_view text = trim(line_);
+    if (text.empty()) {
+      if (kind_ == Kind::database && blank_line_ == 0) blank_line_ = line;
+      pending_tag_.clear();
+      continue;
+    }
+    if (kind_ == Kind::database) {
+      if (is_end_line(text)) {
+        ended_ = true;
+        return false;
+      }
+      if (blank_line_ != 0) return fail(blank_line_, "a blank line between the arrays");
+      if (header_pending_) {
+        header_pending_ = false;
+        std::int32_t n = 0;
+        std::int64_t count = 0;
+        if (!read_all_arrays_header(text, n, count) || n != order_) {
+          return fail(line, "the first line of the file should give its order " +
+                                std::to_string(order_) + " and its number of arrays");
+        }
+        std::string methods_header;
+        if (tags_.is_open()) tags_.read_line(methods_header);
+        continue;
+      }
+    }
+    bool polymorph = false;
+    if (kind_ != Kind::csv) polymorph = take_polymorph_mark(text);
+    if (kind_ == Kind::text) {
+      std::vector<long> values;
+      if (!read_integers(text, values) || values.size() < 2) {
+        pending_tag_ = is_tag_line(text) ? std::string(text) : std::string();
+        continue;
+      }
+    }
+    std::string tag;
+    if (kind_ == Kind::text) {
+      tag = pending_tag_.empty() && polymorph ? "Polymorph" : pending_tag_;
+      pending_tag_.clear();
+    } else if (!read_tag_in_step(line, polymorph, tag)) {
+      return false;
+    }
+    if (!lines_.contains(line)) {
+      if (lines_.done_after(line)) {
+        ended_ = true;
+        return false;
+      }
+      continue;
+    }
+    if (!take_array(text, line, array)) return false;
+    array.tag = std::move(tag);
+    return true;
+  }
+}

@@ -1,0 +1,92 @@
+// Where costas_view takes its arrays from: the program's output CSV file (tags from the methods
+// CSV file beside it), its output text file (tags from the tag lines), a database arrays file of
+// either database (either index base, "Polymorph:" lines, tags from its methods file), or an
+// array typed as an argument ("0,2,3,1" or "1 3 4 2"). Arrays are read one at a time, so a file
+// of any length streams, and a selection of line numbers picks the ones wanted.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "_Library/Costas_arrays/Costas_properties.hpp"
+#include "_Library/Text_files.hpp"
+
+// The largest order the tool reads; the ambiguity map of an order holds (2N-1)^2 counts.
+constexpr int largest_viewed_order = 1000;
+
+// How row indices are numbered: from 0, from 1, or per line, from 0 when the line holds a 0 and
+// from 1 otherwise (which is right for every permutation of either base).
+enum class Index_base { automatic, zero, one };
+
+// One array as read.
+struct Viewed_array {
+  Costas_perm rows;        // 0-based: entry c is the row of the dot in column c
+  int base = 0;            // the base it was written in, so that messages speak the same way
+  long line = 0;           // its line in the file, or for a typed array its argument number
+  std::string tag;         // the construction and transforms, "Polymorph", or empty
+  std::string source;      // the file name; empty for a typed array
+
+  // "line 17 of run.csv", or "argument 2" for a typed array.
+  std::string label() const;
+};
+
+// Line numbers and ranges, "5", "3-9" or "2,7-9,40"; the empty selection takes every line.
+class Line_selection {
+ public:
+  // The selection the text names, or nothing with error set to what is wrong.
+  static std::optional<Line_selection> parse(std::string_view text, std::string& error);
+  bool contains(long line) const;
+  // Whether no line after this one is selected, so that reading may stop.
+  bool done_after(long line) const;
+
+ private:
+  std::vector<std::pair<long, long>> ranges_;   // inclusive; empty for every line
+};
+
+// Whether an argument is an array typed in place of a file name: digits separated by commas,
+// blanks or tabs, and nothing else.
+bool is_typed_array(std::string_view argument);
+
+// Reads the selected arrays of one source in order.
+class Array_reader {
+ public:
+  // argument_number counts the sources of the command line from 1; it labels a typed array.
+  Array_reader(std::string source, Index_base base, Line_selection lines, long argument_number);
+
+  // Opens the source: empty, or one line that says why it cannot be read.
+  std::string open();
+  // The next selected array; false at the end, or on bad input with error() saying what.
+  bool next(Viewed_array& array);
+  const std::string& error() const { return error_; }
+  // The identities of the files read (the arrays file and a methods file), so that no picture
+  // is written over one of them.
+  std::vector<File_identity> identities() const;
+
+ private:
+  enum class Kind { typed, csv, database, text };
+
+  std::string source_;
+  Index_base base_;
+  Line_selection lines_;
+  long argument_number_;
+  Kind kind_ = Kind::text;
+  std::int32_t order_ = 0;          // known from a database file's name or the first array
+  bool header_pending_ = false;     // the all-arrays file's first line counts its arrays
+  bool typed_done_ = false;
+  bool ended_ = false;
+  long blank_line_ = 0;             // a blank line seen in a database file, not yet explained
+  std::string pending_tag_;         // a tag line of an output text file, for the next array
+  std::string error_;
+  std::string line_;
+  Text_input file_;
+  Text_input tags_;                 // the methods file or methods CSV file, when there is one
+  bool tags_are_flags_ = false;     // database methods lines rather than tag lines
+
+  bool fail(long line, const std::string& what);
+  bool read_tag_in_step(long line, bool polymorph, std::string& tag);
+  // Takes an array from a line of row indices; false with error_ set when it is no array.
+  bool take_array(std::string_view text, long line, Viewed_array& array);
+};
