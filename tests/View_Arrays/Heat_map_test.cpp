@@ -1,11 +1,18 @@
-#include "View_Arrays/Ambiguity.hpp"
+#include "View_Arrays/Heat_map.hpp"
 
 #include <gtest/gtest.h>
+#include <png.h>
 
-#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
 #include <tuple>
 #include <utility>
-#include <vector>
+
+#include "View_Arrays/Ambiguity.hpp"
+#include "tests/support/test_support.hpp"
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -69,6 +76,89 @@ std::vector<Pair> pairs() {
           {"Welch 10 against order 3", welch(11, 2), Array{1, 2, 0}}};
 }
 
+struct Picture {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint8_t> rgba;
+  Rgb at(int x, int y) const {
+    const std::uint8_t* pixel = rgba.data() + (static_cast<std::size_t>(y) * width + x) * 4;
+    return {pixel[0], pixel[1], pixel[2]};
+  }
+};
+
+std::optional<Picture> read_png(const fs::path& file) {
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_file(&image, file.c_str())) return std::nullopt;
+  image.format = PNG_FORMAT_RGBA;
+  Picture picture{static_cast<int>(image.width), static_cast<int>(image.height), {}};
+  picture.rgba.resize(PNG_IMAGE_SIZE(image));
+  if (!png_image_finish_read(&image, nullptr, picture.rgba.data(), 0, nullptr)) {
+    png_image_free(&image);
+    return std::nullopt;
+  }
+  return picture;
+}
+
+// Checks the size of the picture and the centre of every cell against the brute-force count.
+void expect_cells(const Picture& picture, const Pair& pair, int caption_lines) {
+  const Ambiguity_map map = ambiguity(pair.a, pair.b);
+  const Heat_map_layout layout = heat_map_layout(map, caption_lines);
+  ASSERT_EQ(picture.width, layout.width);
+  ASSERT_EQ(picture.height, layout.height);
+  const int top = brute_peak(pair.a, pair.b, false).value;
+  const int order_a = static_cast<int>(pair.a.size());
+  const int side = map.side();
+  int wrong = 0;
+  for (int dy = 1 - order_a; dy < side - order_a + 1; ++dy) {
+    for (int dx = 1 - order_a; dx < side - order_a + 1; ++dx) {
+      const int x = layout.left + (dx + order_a - 1) * layout.cell + layout.cell / 2;
+      const int y = layout.top + (side - 1 - (dy + order_a - 1)) * layout.cell + layout.cell / 2;
+      const Rgb expected = heat_colour(brute_count(pair.a, pair.b, dx, dy), top);
+      if (picture.at(x, y) != expected && ++wrong <= 3) {
+        ADD_FAILURE() << pair.name << ": wrong colour at (dx, dy) = (" << dx << ", " << dy << ")";
+      }
+    }
+  }
+  EXPECT_EQ(wrong, 0) << pair.name;
+}
+
+bool on_path(const std::string& program) {
+  return std::system(("command -v " + program + " > /dev/null 2>&1").c_str()) == 0;
+}
+
+using Writer = std::string (*)(const Ambiguity_map&, const std::vector<std::string>&,
+                               const std::string&);
+
+// Draws every pair with write (an SVG is turned into a PNG by rsvg-convert) and checks the
+// cells, and that the caption lines under the legend are drawn dark.
+void expect_pictures_of_pairs(Writer write, const std::string& extension) {
+  Temp_dir dir;
+  const std::vector<std::string> caption = {"Auto-ambiguity of line 3 (order 12) <&>",
+                                            "maximum off the origin: 1 at (dx, dy) = (-3, 5)"};
+  for (const Pair& pair : pairs()) {
+    const fs::path file = dir / ("map" + extension);
+    ASSERT_EQ(write(ambiguity(pair.a, pair.b), caption, file), "") << pair.name;
+    EXPECT_FALSE(fs::exists(file.string() + ".part"));
+    const fs::path png = dir / "map.png";
+    const std::string render = "rsvg-convert -o '" + png.string() + "' '" + file.string() + "'";
+    if (extension == ".svg") {
+      ASSERT_EQ(std::system(render.c_str()), 0) << pair.name;
+    }
+    const std::optional<Picture> picture = read_png(png);
+    ASSERT_TRUE(picture) << pair.name;
+    expect_cells(*picture, pair, 2);
+    int dark = 0;
+    for (int y = picture->height - 60; y < picture->height; ++y) {
+      for (int x = 0; x < picture->width; ++x) {
+        const Rgb c = picture->at(x, y);
+        dark += c.r + c.g + c.b < 150;
+      }
+    }
+    EXPECT_GT(dark, 100) << pair.name;
+  }
+}
+
 }  // namespace
 
 TEST(Ambiguity, EveryShiftCountsTheDotsThatLandOnDotsAndThePeaksMatch) {
@@ -103,4 +193,66 @@ TEST(Ambiguity, CostasAutoAmbiguityIsTheOrderAtTheOriginAndAtMostOneElsewhere) {
   }
   // A permutation that is not a Costas array repeats a displacement.
   EXPECT_EQ(peak_off_origin(ambiguity(identity(6), identity(6))).value, 5);
+}
+
+TEST(Heat_colour, ZeroIsWhiteAndTheCountsDarkenApartUpToTheTop) {
+  for (const int top : {2, 3, 12, 500}) {
+    EXPECT_EQ(heat_colour(0, top), (Rgb{255, 255, 255}));
+    // Each count up to 12 (and the top) is darker than the one before: 0, 1, 2 and top differ.
+    int previous = 3 * 255 + 1;
+    for (int count = 0; count <= top; count = count < 12 ? count + 1 : std::max(count + 1, top)) {
+      const Rgb c = heat_colour(count, top);
+      EXPECT_LT(c.r + c.g + c.b, previous) << count << " of " << top;
+      previous = c.r + c.g + c.b;
+    }
+  }
+}
+
+TEST(Heat_map_layout, SmallMapsAreAboutEightHundredPixelsAndOrder500HasOnePixelCells) {
+  for (const int order : {1, 3, 12, 64}) {
+    const Ambiguity_map map = ambiguity(identity(order), identity(order));
+    const Heat_map_layout layout = heat_map_layout(map, 2);
+    const int extent = map.side() * layout.cell;
+    EXPECT_TRUE(extent >= 600 && extent <= 1000) << order;
+    EXPECT_TRUE(layout.left > 0 && layout.left + extent < layout.width) << order;
+    EXPECT_GT(heat_map_layout(map, 3).height, layout.height);
+  }
+  EXPECT_EQ(heat_map_layout(ambiguity(identity(500), identity(500)), 2).cell, 1);
+}
+
+TEST(Heat_map_png, EveryCellCentreHasTheColourOfItsCount) {
+  expect_pictures_of_pairs(write_heat_map_png, ".png");
+}
+
+TEST(Heat_map_svg, RenderedCellCentresHaveTheColourOfTheirCount) {
+  if (!on_path("rsvg-convert")) GTEST_SKIP() << "rsvg-convert (package librsvg2-bin) is absent";
+  expect_pictures_of_pairs(write_heat_map_svg, ".svg");
+}
+
+TEST(Heat_map_svg, MapsBeyondTheLargestSideAreRefusedInOneLine) {
+  Temp_dir dir;
+  EXPECT_EQ(write_heat_map_svg(ambiguity(identity(64), identity(64)), {}, dir / "64.svg"), "");
+  EXPECT_TRUE(fs::exists(dir / "64.svg"));
+  const Array a = welch(67, 2);
+  const std::string refusal = write_heat_map_svg(ambiguity(a, a), {}, dir / "66.svg");
+  EXPECT_EQ(refusal, "an SVG heat map is drawn for orders up to 64; write a .png for order 66");
+  EXPECT_FALSE(fs::exists(dir / "66.svg"));
+  EXPECT_FALSE(fs::exists(dir / "66.svg.part"));
+}
+
+TEST(Heat_map_files, AFailedWriteSaysSoInOneLineAndLeavesNoFile) {
+  Temp_dir dir;
+  fs::create_directory(dir / "taken.png");
+  const Ambiguity_map map = ambiguity(welch(7, 3), welch(7, 3));
+  for (const Writer write : {Writer{write_heat_map_png}, Writer{write_heat_map_svg}}) {
+    // A missing folder fails at the open, an existing folder of that name at the rename.
+    for (const fs::path& path : {dir / "missing" / "map.png", dir / "taken.png"}) {
+      const std::string failure = write(map, {"caption"}, path.string());
+      EXPECT_TRUE(failure.starts_with("cannot write " + path.string() + ": ")) << failure;
+      EXPECT_EQ(failure.find('\n'), std::string::npos) << failure;
+      EXPECT_FALSE(fs::exists(path.string() + ".part")) << path;
+    }
+    EXPECT_TRUE(fs::is_directory(dir / "taken.png"));
+    EXPECT_TRUE(fs::is_empty(dir / "taken.png"));
+  }
 }

@@ -1,0 +1,494 @@
+#include "View_Arrays/Heat_map.hpp"
+
+#include <png.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <iterator>
+#include <string_view>
+
+namespace {
+
+// ---- The parts of the picture ----
+
+constexpr int margin = 16;
+constexpr int map_target_width = 800;   // small maps get cells this many pixels wide together
+constexpr int caption_characters = 72;  // the picture is at least this many characters wide
+constexpr int text_scale = 2;           // each glyph pixel is drawn as a 2 x 2 square
+constexpr int glyph_columns = 5;
+constexpr int glyph_rows = 9;           // 7 above the base line, 2 for descenders
+constexpr int text_advance = (glyph_columns + 1) * text_scale;
+constexpr int text_height = 7 * text_scale;  // capitals and digits
+constexpr int line_height = glyph_rows * text_scale + 4;
+constexpr int gap_below_map = 20;       // room for the origin tick under the frame
+constexpr int gap_below_legend = 14;
+constexpr int swatch = text_height;
+constexpr int largest_side = 4095;      // keeps the picture's memory in bounds
+constexpr int largest_legend_entries = 12;
+
+constexpr Rgb white{255, 255, 255};
+constexpr Rgb black{0, 0, 0};
+constexpr Rgb frame_grey{160, 160, 160};
+constexpr Rgb tick_grey{64, 64, 64};
+
+// The printable ASCII characters 32..126, one row of 5 pixels a byte (bit 4 leftmost), 9 rows
+// from the top: rows 0..6 hold capitals and digits, rows 7..8 the descenders.
+constexpr std::uint8_t font[95][glyph_rows] = {
+    {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00},  // space
+    {0x04, 0x04, 0x04, 0x04, 0x04, 0x00, 0x04, 0x00, 0x00},  // !
+    {0x0A, 0x0A, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00},  // "
+    {0x0A, 0x0A, 0x1F, 0x0A, 0x1F, 0x0A, 0x0A, 0x00, 0x00},  // #
+    {0x04, 0x0F, 0x14, 0x0E, 0x05, 0x1E, 0x04, 0x00, 0x00},  // $
+    {0x18, 0x19, 0x02, 0x04, 0x08, 0x13, 0x03, 0x00, 0x00},  // %
+    {0x0C, 0x12, 0x14, 0x08, 0x15, 0x12, 0x0D, 0x00, 0x00},  // &
+    {0x04, 0x04, 0x08, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00},  // '
+    {0x02, 0x04, 0x08, 0x08, 0x08, 0x04, 0x02, 0x00, 0x00},  // (
+    {0x08, 0x04, 0x02, 0x02, 0x02, 0x04, 0x08, 0x00, 0x00},  // )
+    {0x00, 0x04, 0x15, 0x0E, 0x15, 0x04, 0x00, 0x00, 0x00},  // *
+    {0x00, 0x04, 0x04, 0x1F, 0x04, 0x04, 0x00, 0x00, 0x00},  // +
+    {0x00, 0x00, 0x00, 0x00, 0x00, 0x0C, 0x0C, 0x04, 0x08},  // ,
+    {0x00, 0x00, 0x00, 0x0E, 0x00, 0x00, 0x00, 0x00, 0x00},  // -
+    {0x00, 0x00, 0x00, 0x00, 0x00, 0x0C, 0x0C, 0x00, 0x00},  // .
+    {0x01, 0x01, 0x02, 0x04, 0x08, 0x10, 0x10, 0x00, 0x00},  // /
+    {0x0E, 0x11, 0x13, 0x15, 0x19, 0x11, 0x0E, 0x00, 0x00},  // 0
+    {0x04, 0x0C, 0x04, 0x04, 0x04, 0x04, 0x0E, 0x00, 0x00},  // 1
+    {0x0E, 0x11, 0x01, 0x02, 0x04, 0x08, 0x1F, 0x00, 0x00},  // 2
+    {0x1F, 0x02, 0x04, 0x02, 0x01, 0x11, 0x0E, 0x00, 0x00},  // 3
+    {0x02, 0x06, 0x0A, 0x12, 0x1F, 0x02, 0x02, 0x00, 0x00},  // 4
+    {0x1F, 0x10, 0x1E, 0x01, 0x01, 0x11, 0x0E, 0x00, 0x00},  // 5
+    {0x06, 0x08, 0x10, 0x1E, 0x11, 0x11, 0x0E, 0x00, 0x00},  // 6
+    {0x1F, 0x01, 0x02, 0x04, 0x08, 0x08, 0x08, 0x00, 0x00},  // 7
+    {0x0E, 0x11, 0x11, 0x0E, 0x11, 0x11, 0x0E, 0x00, 0x00},  // 8
+    {0x0E, 0x11, 0x11, 0x0F, 0x01, 0x02, 0x0C, 0x00, 0x00},  // 9
+    {0x00, 0x0C, 0x0C, 0x00, 0x0C, 0x0C, 0x00, 0x00, 0x00},  // :
+    {0x00, 0x0C, 0x0C, 0x00, 0x0C, 0x0C, 0x04, 0x08, 0x00},  // ;
+    {0x02, 0x04, 0x08, 0x10, 0x08, 0x04, 0x02, 0x00, 0x00},  // <
+    {0x00, 0x00, 0x1F, 0x00, 0x1F, 0x00, 0x00, 0x00, 0x00},  // =
+    {0x08, 0x04, 0x02, 0x01, 0x02, 0x04, 0x08, 0x00, 0x00},  // >
+    {0x0E, 0x11, 0x01, 0x02, 0x04, 0x00, 0x04, 0x00, 0x00},  // ?
+    {0x0E, 0x11, 0x17, 0x15, 0x17, 0x10, 0x0F, 0x00, 0x00},  // @
+    {0x0E, 0x11, 0x11, 0x1F, 0x11, 0x11, 0x11, 0x00, 0x00},  // A
+    {0x1E, 0x11, 0x11, 0x1E, 0x11, 0x11, 0x1E, 0x00, 0x00},  // B
+    {0x0E, 0x11, 0x10, 0x10, 0x10, 0x11, 0x0E, 0x00, 0x00},  // C
+    {0x1C, 0x12, 0x11, 0x11, 0x11, 0x12, 0x1C, 0x00, 0x00},  // D
+    {0x1F, 0x10, 0x10, 0x1E, 0x10, 0x10, 0x1F, 0x00, 0x00},  // E
+    {0x1F, 0x10, 0x10, 0x1E, 0x10, 0x10, 0x10, 0x00, 0x00},  // F
+    {0x0E, 0x11, 0x10, 0x17, 0x11, 0x11, 0x0F, 0x00, 0x00},  // G
+    {0x11, 0x11, 0x11, 0x1F, 0x11, 0x11, 0x11, 0x00, 0x00},  // H
+    {0x0E, 0x04, 0x04, 0x04, 0x04, 0x04, 0x0E, 0x00, 0x00},  // I
+    {0x07, 0x02, 0x02, 0x02, 0x02, 0x12, 0x0C, 0x00, 0x00},  // J
+    {0x11, 0x12, 0x14, 0x18, 0x14, 0x12, 0x11, 0x00, 0x00},  // K
+    {0x10, 0x10, 0x10, 0x10, 0x10, 0x10, 0x1F, 0x00, 0x00},  // L
+    {0x11, 0x1B, 0x15, 0x15, 0x11, 0x11, 0x11, 0x00, 0x00},  // M
+    {0x11, 0x11, 0x19, 0x15, 0x13, 0x11, 0x11, 0x00, 0x00},  // N
+    {0x0E, 0x11, 0x11, 0x11, 0x11, 0x11, 0x0E, 0x00, 0x00},  // O
+    {0x1E, 0x11, 0x11, 0x1E, 0x10, 0x10, 0x10, 0x00, 0x00},  // P
+    {0x0E, 0x11, 0x11, 0x11, 0x15, 0x12, 0x0D, 0x00, 0x00},  // Q
+    {0x1E, 0x11, 0x11, 0x1E, 0x14, 0x12, 0x11, 0x00, 0x00},  // R
+    {0x0F, 0x10, 0x10, 0x0E, 0x01, 0x01, 0x1E, 0x00, 0x00},  // S
+    {0x1F, 0x04, 0x04, 0x04, 0x04, 0x04, 0x04, 0x00, 0x00},  // T
+    {0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x0E, 0x00, 0x00},  // U
+    {0x11, 0x11, 0x11, 0x11, 0x11, 0x0A, 0x04, 0x00, 0x00},  // V
+    {0x11, 0x11, 0x11, 0x15, 0x15, 0x15, 0x0A, 0x00, 0x00},  // W
+    {0x11, 0x11, 0x0A, 0x04, 0x0A, 0x11, 0x11, 0x00, 0x00},  // X
+    {0x11, 0x11, 0x0A, 0x04, 0x04, 0x04, 0x04, 0x00, 0x00},  // Y
+    {0x1F, 0x01, 0x02, 0x04, 0x08, 0x10, 0x1F, 0x00, 0x00},  // Z
+    {0x0E, 0x08, 0x08, 0x08, 0x08, 0x08, 0x0E, 0x00, 0x00},  // [
+    {0x10, 0x10, 0x08, 0x04, 0x02, 0x01, 0x01, 0x00, 0x00},  // backslash
+    {0x0E, 0x02, 0x02, 0x02, 0x02, 0x02, 0x0E, 0x00, 0x00},  // ]
+    {0x04, 0x0A, 0x11, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00},  // ^
+    {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x1F, 0x00},  // _
+    {0x08, 0x04, 0x02, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00},  // `
+    {0x00, 0x00, 0x0E, 0x01, 0x0F, 0x11, 0x0F, 0x00, 0x00},  // a
+    {0x10, 0x10, 0x16, 0x19, 0x11, 0x11, 0x1E, 0x00, 0x00},  // b
+    {0x00, 0x00, 0x0E, 0x10, 0x10, 0x11, 0x0E, 0x00, 0x00},  // c
+    {0x01, 0x01, 0x0D, 0x13, 0x11, 0x11, 0x0F, 0x00, 0x00},  // d
+    {0x00, 0x00, 0x0E, 0x11, 0x1F, 0x10, 0x0E, 0x00, 0x00},  // e
+    {0x06, 0x09, 0x08, 0x1C, 0x08, 0x08, 0x08, 0x00, 0x00},  // f
+    {0x00, 0x00, 0x0F, 0x11, 0x11, 0x11, 0x0F, 0x01, 0x0E},  // g
+    {0x10, 0x10, 0x16, 0x19, 0x11, 0x11, 0x11, 0x00, 0x00},  // h
+    {0x04, 0x00, 0x0C, 0x04, 0x04, 0x04, 0x0E, 0x00, 0x00},  // i
+    {0x02, 0x00, 0x06, 0x02, 0x02, 0x02, 0x02, 0x12, 0x0C},  // j
+    {0x10, 0x10, 0x12, 0x14, 0x18, 0x14, 0x12, 0x00, 0x00},  // k
+    {0x0C, 0x04, 0x04, 0x04, 0x04, 0x04, 0x0E, 0x00, 0x00},  // l
+    {0x00, 0x00, 0x1A, 0x15, 0x15, 0x15, 0x15, 0x00, 0x00},  // m
+    {0x00, 0x00, 0x16, 0x19, 0x11, 0x11, 0x11, 0x00, 0x00},  // n
+    {0x00, 0x00, 0x0E, 0x11, 0x11, 0x11, 0x0E, 0x00, 0x00},  // o
+    {0x00, 0x00, 0x1E, 0x11, 0x11, 0x11, 0x1E, 0x10, 0x10},  // p
+    {0x00, 0x00, 0x0F, 0x11, 0x11, 0x11, 0x0F, 0x01, 0x01},  // q
+    {0x00, 0x00, 0x16, 0x19, 0x10, 0x10, 0x10, 0x00, 0x00},  // r
+    {0x00, 0x00, 0x0F, 0x10, 0x0E, 0x01, 0x1E, 0x00, 0x00},  // s
+    {0x08, 0x08, 0x1C, 0x08, 0x08, 0x09, 0x06, 0x00, 0x00},  // t
+    {0x00, 0x00, 0x11, 0x11, 0x11, 0x13, 0x0D, 0x00, 0x00},  // u
+    {0x00, 0x00, 0x11, 0x11, 0x11, 0x0A, 0x04, 0x00, 0x00},  // v
+    {0x00, 0x00, 0x11, 0x11, 0x15, 0x15, 0x0A, 0x00, 0x00},  // w
+    {0x00, 0x00, 0x11, 0x0A, 0x04, 0x0A, 0x11, 0x00, 0x00},  // x
+    {0x00, 0x00, 0x11, 0x11, 0x11, 0x11, 0x0F, 0x01, 0x0E},  // y
+    {0x00, 0x00, 0x1F, 0x02, 0x04, 0x08, 0x1F, 0x00, 0x00},  // z
+    {0x02, 0x04, 0x04, 0x08, 0x04, 0x04, 0x02, 0x00, 0x00},  // {
+    {0x04, 0x04, 0x04, 0x04, 0x04, 0x04, 0x04, 0x00, 0x00},  // |
+    {0x08, 0x04, 0x04, 0x02, 0x04, 0x04, 0x08, 0x00, 0x00},  // }
+    {0x00, 0x00, 0x08, 0x15, 0x02, 0x00, 0x00, 0x00, 0x00},  // ~
+};
+
+const std::uint8_t* glyph(char c) {
+  const int code = static_cast<unsigned char>(c);
+  return font[(code < 32 || code > 126 ? '?' : code) - 32];
+}
+
+int legend_top(const Heat_map_layout& layout, int side) {
+  return layout.top + side * layout.cell + gap_below_map;
+}
+
+int caption_top(const Heat_map_layout& layout, int side) {
+  return legend_top(layout, side) + swatch + gap_below_legend;
+}
+
+// The counts the legend shows: every one up to 10, else 0, the powers of a step (1, 2, 4, ...
+// when they fit in the legend, else a coarser step) and the largest.
+std::vector<int> legend_values(int top) {
+  std::vector<int> values;
+  if (top <= 10) {
+    for (int value = 0; value <= top; ++value) values.push_back(value);
+    return values;
+  }
+  long long step = 2;
+  const auto entries = [top](long long by) {
+    int count = 2;
+    for (long long value = 1; value < top; value *= by) ++count;
+    return count;
+  };
+  while (entries(step) > largest_legend_entries) step *= 2;
+  values.push_back(0);
+  for (long long value = 1; value < top; value *= step) values.push_back(static_cast<int>(value));
+  values.push_back(top);
+  return values;
+}
+
+// ---- Painting, the same for both formats ----
+
+// Paints the whole picture through painter.fill(x, y, width, height, colour) and
+// painter.text(x, y, text) (y the top of the glyphs), in pixels.
+template <typename Painter>
+void paint_cells(Painter& painter, const Ambiguity_map& map, const Heat_map_layout& layout,
+                 int top) {
+  std::vector<Rgb> palette;
+  for (int count = 0; count <= top; ++count) palette.push_back(heat_colour(count, top));
+  const int side = map.side();
+  const int cell = layout.cell;
+  for (int row = 0; row < side; ++row) {
+    const std::uint32_t* counts = map.counts.data() + static_cast<std::size_t>(row) * side;
+    const int y = layout.top + (side - 1 - row) * cell;
+    // Runs of one colour become one rectangle; count 0 is the white already under the map.
+    for (int column = 0; column < side;) {
+      const int count = static_cast<int>(std::min<std::uint32_t>(counts[column], top));
+      int end = column + 1;
+      while (end < side && std::min<std::uint32_t>(counts[end], top) == std::uint32_t(count)) {
+        ++end;
+      }
+      if (count != 0) {
+        painter.fill(layout.left + column * cell, y, (end - column) * cell, cell, palette[count]);
+      }
+      column = end;
+    }
+  }
+}
+
+template <typename Painter>
+void paint_legend(Painter& painter, const Heat_map_layout& layout, int side, int top) {
+  const int y = legend_top(layout, side);
+  int x = margin;
+  for (const int value : legend_values(top)) {
+    painter.fill(x, y, swatch, swatch, frame_grey);
+    painter.fill(x + 1, y + 1, swatch - 2, swatch - 2, heat_colour(value, top));
+    const std::string label = std::to_string(value);
+    painter.text(x + swatch + 6, y, label);
+    x += swatch + 6 + static_cast<int>(label.size()) * text_advance + 16;
+  }
+}
+
+template <typename Painter>
+void paint_heat_map(Painter& painter, const Ambiguity_map& map,
+                    const std::vector<std::string>& caption, const Heat_map_layout& layout) {
+  const int side = map.side();
+  const int extent = side * layout.cell;
+  const int top = std::max(1, peak(map).value);
+  painter.fill(0, 0, layout.width, layout.height, white);
+  painter.fill(layout.left - 1, layout.top - 1, extent + 2, extent + 2, frame_grey);
+  painter.fill(layout.left, layout.top, extent, extent, white);
+  paint_cells(painter, map, layout, top);
+  // Ticks outside the frame point at the origin's column and row.
+  const int origin = map.order_a - 1;
+  const int tick = std::max(1, layout.cell / 3);
+  const int across = (layout.cell - tick) / 2;
+  painter.fill(layout.left + origin * layout.cell + across, layout.top + extent + 2, tick, 6,
+               tick_grey);
+  painter.fill(layout.left - 8, layout.top + (side - 1 - origin) * layout.cell + across, 6, tick,
+               tick_grey);
+  paint_legend(painter, layout, side, top);
+  int y = caption_top(layout, side);
+  for (const std::string& line : caption) {
+    painter.text(margin, y, line);
+    y += line_height;
+  }
+}
+
+// An RGB picture in memory; whatever falls outside it is clipped.
+class Canvas {
+ public:
+  Canvas(int width, int height)
+      : width_(width), height_(height),
+        pixels_(static_cast<std::size_t>(width) * height * 3, 255) {}
+
+  void fill(int x, int y, int width, int height, Rgb colour) {
+    const int x0 = std::max(x, 0);
+    const int x1 = std::min(x + width, width_);
+    for (int row = std::max(y, 0); row < std::min(y + height, height_); ++row) {
+      std::uint8_t* pixel = row_data(row) + static_cast<std::size_t>(x0) * 3;
+      for (int column = x0; column < x1; ++column, pixel += 3) {
+        pixel[0] = colour.r;
+        pixel[1] = colour.g;
+        pixel[2] = colour.b;
+      }
+    }
+  }
+
+  void text(int x, int y, std::string_view line) {
+    for (const char c : line) {
+      const std::uint8_t* rows = glyph(c);
+      for (int row = 0; row < glyph_rows; ++row) {
+        for (int column = 0; column < glyph_columns; ++column) {
+          if ((rows[row] >> (glyph_columns - 1 - column)) & 1) {
+            fill(x + column * text_scale, y + row * text_scale, text_scale, text_scale, black);
+          }
+        }
+      }
+      x += text_advance;
+    }
+  }
+
+  std::uint8_t* row_data(int row) {
+    return pixels_.data() + static_cast<std::size_t>(row) * width_ * 3;
+  }
+  int width() const { return width_; }
+  int height() const { return height_; }
+
+ private:
+  int width_;
+  int height_;
+  std::vector<std::uint8_t> pixels_;
+};
+
+std::string hex_colour(Rgb colour) {
+  char text[8];
+  std::snprintf(text, sizeof text, "#%02x%02x%02x", colour.r, colour.g, colour.b);
+  return text;
+}
+
+// The SVG elements of the picture, in the order they are painted.
+struct Svg_painter {
+  std::string body;
+
+  void fill(int x, int y, int width, int height, Rgb colour) {
+    body += "<rect x=\"" + std::to_string(x) + "\" y=\"" + std::to_string(y) + "\" width=\"" +
+            std::to_string(width) + "\" height=\"" + std::to_string(height) + "\" fill=\"" +
+            hex_colour(colour) + "\"/>\n";
+  }
+
+  // A monospace font of 20 units advances about 12 units a character, as the glyphs of the PNG
+  // do; y + text_height is the base line.
+  void text(int x, int y, std::string_view line) {
+    body += "<text x=\"" + std::to_string(x) + "\" y=\"" + std::to_string(y + text_height) +
+            "\" font-family=\"monospace\" font-size=\"20\" fill=\"#000000\">";
+    for (const char c : line) {
+      if (c == '&') {
+        body += "&amp;";
+      } else if (c == '<') {
+        body += "&lt;";
+      } else if (c == '>') {
+        body += "&gt;";
+      } else {
+        // As in the PNG, a byte outside printable ASCII shows as '?', which keeps the XML valid.
+        body += (c < 32 || c > 126) ? '?' : c;
+      }
+    }
+    body += "</text>\n";
+  }
+};
+
+// ---- Files ----
+
+std::string cannot_write(const std::string& path, int error_number) {
+  return "cannot write " + path + ": " + std::strerror(error_number);
+}
+
+// Says what is wrong with a map that cannot be drawn at all, else an empty text.
+std::string map_fault(const Ambiguity_map& map) {
+  const int side = map.side();
+  if (map.order_a < 1 || map.order_b < 1 ||
+      map.counts.size() != static_cast<std::size_t>(side) * side) {
+    return "the ambiguity map holds no counts to draw";
+  }
+  if (side > largest_side) {
+    return "a heat map is drawn for up to " + std::to_string(largest_side) + " x " +
+           std::to_string(largest_side) + " shifts; this map has " + std::to_string(side) +
+           " x " + std::to_string(side);
+  }
+  return {};
+}
+
+// Closes the file written under part, then renames it to path; on any failure (failure holds
+// what went wrong while writing) part is removed and the failure returned.
+std::string commit_part(std::FILE* file, const std::string& part, const std::string& path,
+                        std::string failure) {
+  if (std::fclose(file) != 0 && failure.empty()) failure = cannot_write(path, errno);
+  if (failure.empty() && std::rename(part.c_str(), path.c_str()) != 0) {
+    failure = cannot_write(path, errno);
+  }
+  if (!failure.empty()) std::remove(part.c_str());
+  return failure;
+}
+
+// What libpng writes to and reports into: plain data only, since libpng leaves its calls by
+// longjmp, which must not skip a destructor.
+struct Png_sink {
+  std::FILE* file;
+  int error_number;   // of a failed write, 0 when libpng itself failed
+  char message[200];  // libpng's own message
+};
+
+void png_write_data(png_structp png, png_bytep data, std::size_t length) {
+  auto* sink = static_cast<Png_sink*>(png_get_io_ptr(png));
+  if (std::fwrite(data, 1, length, sink->file) != length) {
+    sink->error_number = errno != 0 ? errno : EIO;
+    png_error(png, "write failed");
+  }
+}
+
+void png_flush_data(png_structp png) {
+  auto* sink = static_cast<Png_sink*>(png_get_io_ptr(png));
+  if (std::fflush(sink->file) != 0) {
+    sink->error_number = errno != 0 ? errno : EIO;
+    png_error(png, "write failed");
+  }
+}
+
+[[noreturn]] void png_failed(png_structp png, png_const_charp message) {
+  auto* sink = static_cast<Png_sink*>(png_get_error_ptr(png));
+  std::snprintf(sink->message, sizeof sink->message, "%s", message);
+  png_longjmp(png, 1);
+}
+
+void png_warned(png_structp, png_const_charp) {}
+
+// Encodes the rows; an error of libpng comes back here by longjmp to the setjmp below, so this
+// function and everything libpng calls back hold only trivially destructible objects.
+bool encode_rows(png_structp png, png_infop info, Png_sink* sink, std::uint8_t* const* rows,
+                 int width, int height) {
+  if (setjmp(png_jmpbuf(png))) return false;
+  png_set_write_fn(png, sink, png_write_data, png_flush_data);
+  png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
+               PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+               PNG_FILTER_TYPE_DEFAULT);
+  png_write_info(png, info);
+  png_write_image(png, const_cast<png_bytepp>(rows));
+  png_write_end(png, nullptr);
+  return true;
+}
+
+// Writes the picture to the open file; returns an empty text or libpng's complaint.
+std::string encode_png(std::FILE* file, Canvas& canvas, const std::string& path) {
+  Png_sink sink{file, 0, ""};
+  std::vector<std::uint8_t*> rows;
+  for (int row = 0; row < canvas.height(); ++row) rows.push_back(canvas.row_data(row));
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &sink, png_failed, png_warned);
+  png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
+  const bool done = info != nullptr &&
+                    encode_rows(png, info, &sink, rows.data(), canvas.width(), canvas.height());
+  png_destroy_write_struct(&png, &info);
+  if (done) return {};
+  if (sink.error_number != 0) return cannot_write(path, sink.error_number);
+  return "cannot write " + path + ": " + (sink.message[0] != '\0' ? sink.message : "libpng failed");
+}
+
+}  // namespace
+
+Rgb heat_colour(int count, int top) {
+  if (count <= 0) return white;
+  top = std::max(top, 1);
+  count = std::min(count, top);
+  // Pale yellow through orange and red to a dark red. The position grows with log(count), so
+  // that the few small counts off the origin stay apart from each other and from the origin's
+  // large one.
+  constexpr Rgb ramp[] = {{255, 230, 140}, {253, 174, 97}, {244, 109, 67}, {215, 48, 39},
+                          {120, 0, 40}};
+  constexpr int last = static_cast<int>(std::size(ramp)) - 1;
+  const double t = top == 1 ? 0.0 : std::log(count) / std::log(top);
+  const int from = std::min(static_cast<int>(t * last), last - 1);
+  const double f = t * last - from;
+  const auto mix = [f](std::uint8_t low, std::uint8_t high) {
+    return static_cast<std::uint8_t>(std::lround(low + (high - low) * f));
+  };
+  const Rgb& low = ramp[from];
+  const Rgb& high = ramp[from + 1];
+  return {mix(low.r, high.r), mix(low.g, high.g), mix(low.b, high.b)};
+}
+
+Heat_map_layout heat_map_layout(const Ambiguity_map& map, int caption_lines) {
+  const int side = std::max(map.side(), 1);
+  Heat_map_layout layout;
+  layout.cell = std::max(1, map_target_width / side);
+  const int extent = side * layout.cell;
+  const int content = std::max(extent, caption_characters * text_advance);
+  layout.left = margin + (content - extent) / 2;
+  layout.top = margin;
+  layout.width = content + 2 * margin;
+  layout.height = caption_top(layout, side) + std::max(caption_lines, 0) * line_height + margin;
+  return layout;
+}
+
+std::string write_heat_map_png(const Ambiguity_map& map, const std::vector<std::string>& caption,
+                               const std::string& path) {
+  if (std::string fault = map_fault(map); !fault.empty()) return fault;
+  const Heat_map_layout layout = heat_map_layout(map, static_cast<int>(caption.size()));
+  Canvas canvas(layout.width, layout.height);
+  paint_heat_map(canvas, map, caption, layout);
+  const std::string part = path + ".part";
+  std::FILE* file = std::fopen(part.c_str(), "wb");
+  if (file == nullptr) return cannot_write(path, errno);
+  return commit_part(file, part, path, encode_png(file, canvas, path));
+}
+
+std::string write_heat_map_svg(const Ambiguity_map& map, const std::vector<std::string>& caption,
+                               const std::string& path) {
+  if (std::string fault = map_fault(map); !fault.empty()) return fault;
+  if (map.side() > svg_heat_map_largest_side) {
+    const std::string orders = map.order_a == map.order_b
+                                   ? "order " + std::to_string(map.order_a)
+                                   : "orders " + std::to_string(map.order_a) + " and " +
+                                         std::to_string(map.order_b);
+    return "an SVG heat map is drawn for orders up to " +
+           std::to_string((svg_heat_map_largest_side + 1) / 2) + "; write a .png for " + orders;
+  }
+  const Heat_map_layout layout = heat_map_layout(map, static_cast<int>(caption.size()));
+  Svg_painter painter;
+  paint_heat_map(painter, map, caption, layout);
+  const std::string size = "width=\"" + std::to_string(layout.width) + "\" height=\"" +
+                           std::to_string(layout.height) + "\"";
+  const std::string svg =
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+      "<svg xmlns=\"http://www.w3.org/2000/svg\" " + size + " viewBox=\"0 0 " +
+      std::to_string(layout.width) + " " + std::to_string(layout.height) +
+      "\" shape-rendering=\"crispEdges\" xml:space=\"preserve\">\n" + painter.body + "</svg>\n";
+  const std::string part = path + ".part";
+  std::FILE* file = std::fopen(part.c_str(), "wb");
+  if (file == nullptr) return cannot_write(path, errno);
+  std::string failure;
+  if (std::fwrite(svg.data(), 1, svg.size(), file) != svg.size()) {
+    failure = cannot_write(path, errno != 0 ? errno : EIO);
+  }
+  return commit_part(file, part, path, failure);
+}
