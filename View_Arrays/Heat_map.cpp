@@ -3,12 +3,14 @@
 #include <png.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <iterator>
 #include <string_view>
+
+#include "View_Arrays/Picture_file.hpp"
 
 namespace {
 
@@ -22,6 +24,7 @@ constexpr int glyph_columns = 5;
 constexpr int glyph_rows = 9;           // 7 above the base line, 2 for descenders
 constexpr int text_advance = (glyph_columns + 1) * text_scale;
 constexpr int text_height = 7 * text_scale;  // capitals and digits
+constexpr int content_width = caption_characters * text_advance;
 constexpr int line_height = glyph_rows * text_scale + 4;
 constexpr int gap_below_map = 20;       // room for the origin tick under the frame
 constexpr int gap_below_legend = 14;
@@ -171,7 +174,7 @@ std::vector<int> legend_values(int top) {
 // ---- Painting, the same for both formats ----
 
 // Paints the whole picture through painter.fill(x, y, width, height, colour) and
-// painter.text(x, y, text) (y the top of the glyphs), in pixels.
+// painter.text(x, y, text, scale) (y the top of the glyphs, scale 2 or 1), in pixels.
 template <typename Painter>
 void paint_cells(Painter& painter, const Ambiguity_map& map, const Heat_map_layout& layout,
                  int top) {
@@ -205,7 +208,7 @@ void paint_legend(Painter& painter, const Heat_map_layout& layout, int side, int
     painter.fill(x, y, swatch, swatch, frame_grey);
     painter.fill(x + 1, y + 1, swatch - 2, swatch - 2, heat_colour(value, top));
     const std::string label = std::to_string(value);
-    painter.text(x + swatch + 6, y, label);
+    painter.text(x + swatch + 6, y, label, text_scale);
     x += swatch + 6 + static_cast<int>(label.size()) * text_advance + 16;
   }
 }
@@ -230,8 +233,11 @@ void paint_heat_map(Painter& painter, const Ambiguity_map& map,
                tick_grey);
   paint_legend(painter, layout, side, top);
   int y = caption_top(layout, side);
+  // A line too long for the picture is drawn at half the size, in the top half of its line.
+  const int width = std::max(layout.width - 2 * margin, content_width);
   for (const std::string& line : caption) {
-    painter.text(margin, y, line);
+    const bool fits = static_cast<int>(line.size()) * text_advance <= width;
+    painter.text(margin, fits ? y : y + text_height / 2, line, fits ? text_scale : 1);
     y += line_height;
   }
 }
@@ -256,17 +262,17 @@ class Canvas {
     }
   }
 
-  void text(int x, int y, std::string_view line) {
+  void text(int x, int y, std::string_view line, int scale) {
     for (const char c : line) {
       const std::uint8_t* rows = glyph(c);
       for (int row = 0; row < glyph_rows; ++row) {
         for (int column = 0; column < glyph_columns; ++column) {
           if ((rows[row] >> (glyph_columns - 1 - column)) & 1) {
-            fill(x + column * text_scale, y + row * text_scale, text_scale, text_scale, black);
+            fill(x + column * scale, y + row * scale, scale, scale, black);
           }
         }
       }
-      x += text_advance;
+      x += (glyph_columns + 1) * scale;
     }
   }
 
@@ -298,11 +304,12 @@ struct Svg_painter {
             hex_colour(colour) + "\"/>\n";
   }
 
-  // A monospace font of 20 units advances about 12 units a character, as the glyphs of the PNG
-  // do; y + text_height is the base line.
-  void text(int x, int y, std::string_view line) {
-    body += "<text x=\"" + std::to_string(x) + "\" y=\"" + std::to_string(y + text_height) +
-            "\" font-family=\"monospace\" font-size=\"20\" fill=\"#000000\">";
+  // A monospace font of 10 units a scale advances about 6 units a scale a character, as the
+  // glyphs of the PNG do; y + 7 * scale is the base line.
+  void text(int x, int y, std::string_view line, int scale) {
+    body += "<text x=\"" + std::to_string(x) + "\" y=\"" + std::to_string(y + 7 * scale) +
+            "\" font-family=\"monospace\" font-size=\"" + std::to_string(10 * scale) +
+            "\" fill=\"#000000\">";
     for (const char c : line) {
       if (c == '&') {
         body += "&amp;";
@@ -319,11 +326,7 @@ struct Svg_painter {
   }
 };
 
-// ---- Files ----
-
-std::string cannot_write(const std::string& path, int error_number) {
-  return "cannot write " + path + ": " + std::strerror(error_number);
-}
+// ---- PNG encoding ----
 
 // Says what is wrong with a map that cannot be drawn at all, else an empty text.
 std::string map_fault(const Ambiguity_map& map) {
@@ -340,45 +343,33 @@ std::string map_fault(const Ambiguity_map& map) {
   return {};
 }
 
-// Closes the file written under part, then renames it to path; on any failure (failure holds
-// what went wrong while writing) part is removed and the failure returned.
-std::string commit_part(std::FILE* file, const std::string& part, const std::string& path,
-                        std::string failure) {
-  if (std::fclose(file) != 0 && failure.empty()) failure = cannot_write(path, errno);
-  if (failure.empty() && std::rename(part.c_str(), path.c_str()) != 0) {
-    failure = cannot_write(path, errno);
-  }
-  if (!failure.empty()) std::remove(part.c_str());
-  return failure;
-}
-
-// What libpng writes to and reports into: plain data only, since libpng leaves its calls by
-// longjmp, which must not skip a destructor.
-struct Png_sink {
-  std::FILE* file;
-  int error_number;   // of a failed write, 0 when libpng itself failed
-  char message[200];  // libpng's own message
+// The encoded bytes and libpng's complaint: plain data grown with realloc, since libpng leaves
+// its calls by longjmp, which must neither skip a destructor nor meet a C++ exception.
+struct Png_bytes {
+  unsigned char* data;
+  std::size_t size;
+  std::size_t capacity;
+  char message[200];
 };
 
-void png_write_data(png_structp png, png_bytep data, std::size_t length) {
-  auto* sink = static_cast<Png_sink*>(png_get_io_ptr(png));
-  if (std::fwrite(data, 1, length, sink->file) != length) {
-    sink->error_number = errno != 0 ? errno : EIO;
-    png_error(png, "write failed");
+void png_append(png_structp png, png_bytep data, std::size_t length) {
+  auto* bytes = static_cast<Png_bytes*>(png_get_io_ptr(png));
+  if (bytes->size + length > bytes->capacity) {
+    const std::size_t capacity = std::max(bytes->capacity * 2, bytes->size + length);
+    auto* grown = static_cast<unsigned char*>(std::realloc(bytes->data, capacity));
+    if (grown == nullptr) png_error(png, "out of memory");
+    bytes->data = grown;
+    bytes->capacity = capacity;
   }
+  std::memcpy(bytes->data + bytes->size, data, length);
+  bytes->size += length;
 }
 
-void png_flush_data(png_structp png) {
-  auto* sink = static_cast<Png_sink*>(png_get_io_ptr(png));
-  if (std::fflush(sink->file) != 0) {
-    sink->error_number = errno != 0 ? errno : EIO;
-    png_error(png, "write failed");
-  }
-}
+void png_flush_nothing(png_structp) {}
 
 [[noreturn]] void png_failed(png_structp png, png_const_charp message) {
-  auto* sink = static_cast<Png_sink*>(png_get_error_ptr(png));
-  std::snprintf(sink->message, sizeof sink->message, "%s", message);
+  auto* bytes = static_cast<Png_bytes*>(png_get_error_ptr(png));
+  std::snprintf(bytes->message, sizeof bytes->message, "%s", message);
   png_longjmp(png, 1);
 }
 
@@ -386,10 +377,10 @@ void png_warned(png_structp, png_const_charp) {}
 
 // Encodes the rows; an error of libpng comes back here by longjmp to the setjmp below, so this
 // function and everything libpng calls back hold only trivially destructible objects.
-bool encode_rows(png_structp png, png_infop info, Png_sink* sink, std::uint8_t* const* rows,
+bool encode_rows(png_structp png, png_infop info, Png_bytes* bytes, std::uint8_t* const* rows,
                  int width, int height) {
   if (setjmp(png_jmpbuf(png))) return false;
-  png_set_write_fn(png, sink, png_write_data, png_flush_data);
+  png_set_write_fn(png, bytes, png_append, png_flush_nothing);
   png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
                PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                PNG_FILTER_TYPE_DEFAULT);
@@ -399,19 +390,21 @@ bool encode_rows(png_structp png, png_infop info, Png_sink* sink, std::uint8_t* 
   return true;
 }
 
-// Writes the picture to the open file; returns an empty text or libpng's complaint.
-std::string encode_png(std::FILE* file, Canvas& canvas, const std::string& path) {
-  Png_sink sink{file, 0, ""};
+// The picture as a PNG file's bytes, or libpng's complaint in failure.
+std::string encode_png(Canvas& canvas, std::string& failure) {
   std::vector<std::uint8_t*> rows;
   for (int row = 0; row < canvas.height(); ++row) rows.push_back(canvas.row_data(row));
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &sink, png_failed, png_warned);
+  Png_bytes bytes{nullptr, 0, 0, "libpng failed"};
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &bytes, png_failed, png_warned);
   png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
   const bool done = info != nullptr &&
-                    encode_rows(png, info, &sink, rows.data(), canvas.width(), canvas.height());
+                    encode_rows(png, info, &bytes, rows.data(), canvas.width(), canvas.height());
   png_destroy_write_struct(&png, &info);
-  if (done) return {};
-  if (sink.error_number != 0) return cannot_write(path, sink.error_number);
-  return "cannot write " + path + ": " + (sink.message[0] != '\0' ? sink.message : "libpng failed");
+  std::string encoded;
+  if (done) encoded.assign(reinterpret_cast<const char*>(bytes.data), bytes.size);
+  if (!done) failure = bytes.message;
+  std::free(bytes.data);
+  return encoded;
 }
 
 }  // namespace
@@ -442,7 +435,7 @@ Heat_map_layout heat_map_layout(const Ambiguity_map& map, int caption_lines) {
   Heat_map_layout layout;
   layout.cell = std::max(1, map_target_width / side);
   const int extent = side * layout.cell;
-  const int content = std::max(extent, caption_characters * text_advance);
+  const int content = std::max(extent, content_width);
   layout.left = margin + (content - extent) / 2;
   layout.top = margin;
   layout.width = content + 2 * margin;
@@ -456,10 +449,10 @@ std::string write_heat_map_png(const Ambiguity_map& map, const std::vector<std::
   const Heat_map_layout layout = heat_map_layout(map, static_cast<int>(caption.size()));
   Canvas canvas(layout.width, layout.height);
   paint_heat_map(canvas, map, caption, layout);
-  const std::string part = path + ".part";
-  std::FILE* file = std::fopen(part.c_str(), "wb");
-  if (file == nullptr) return cannot_write(path, errno);
-  return commit_part(file, part, path, encode_png(file, canvas, path));
+  std::string failure;
+  const std::string encoded = encode_png(canvas, failure);
+  if (!failure.empty()) return "cannot write " + path + ": " + failure;
+  return write_picture_file(path, encoded);
 }
 
 std::string write_heat_map_svg(const Ambiguity_map& map, const std::vector<std::string>& caption,
@@ -483,12 +476,5 @@ std::string write_heat_map_svg(const Ambiguity_map& map, const std::vector<std::
       "<svg xmlns=\"http://www.w3.org/2000/svg\" " + size + " viewBox=\"0 0 " +
       std::to_string(layout.width) + " " + std::to_string(layout.height) +
       "\" shape-rendering=\"crispEdges\" xml:space=\"preserve\">\n" + painter.body + "</svg>\n";
-  const std::string part = path + ".part";
-  std::FILE* file = std::fopen(part.c_str(), "wb");
-  if (file == nullptr) return cannot_write(path, errno);
-  std::string failure;
-  if (std::fwrite(svg.data(), 1, svg.size(), file) != svg.size()) {
-    failure = cannot_write(path, errno != 0 ? errno : EIO);
-  }
-  return commit_part(file, part, path, failure);
+  return write_picture_file(path, svg);
 }

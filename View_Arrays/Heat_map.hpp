@@ -6,7 +6,8 @@
 // swatch for each of the counts 0 to the largest when that is at most 10, else for 0, a few
 // powers of two and the largest) and the caption lines. The PNG draws its texts in a bitmap
 // font of its own; the SVG has them as text in a monospace font of the same advance. A picture
-// is at least 72 characters wide; a longer caption line is cut at its edge.
+// is at least 72 characters wide; a longer caption line is drawn at half the size, and cut at
+// the picture's edge beyond twice that.
 #pragma once
 
 #include <cstdint>
