@@ -106,8 +106,9 @@ std::optional<Line_selection> Line_selection::parse(std::string_view text, std::
       }
     }
     if (!good) {
-      error = "\"" + std::string(text) +
-              "\" is not a list of line numbers and ranges such as 5 or 3-9 or 2,7-9";
+      error.assign(1, '"');
+      error += text;
+      error += "\" is not a list of line numbers and ranges such as 5 or 3-9 or 2,7-9";
       return std::nullopt;
     }
     selection.ranges_.emplace_back(first, last);

@@ -22,8 +22,13 @@ std::optional<Repeated_vector> first_repeated_vector(std::span<const std::uint16
 namespace {
 
 std::string dot(const Viewed_array& array, int column) {
-  return "(" + std::to_string(column + array.base) + ", " +
-         std::to_string(array.rows[static_cast<std::size_t>(column)] + array.base) + ")";
+  // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on "(" + std::string chains.
+  std::string text(1, '(');
+  text += std::to_string(column + array.base);
+  text += ", ";
+  text += std::to_string(array.rows[static_cast<std::size_t>(column)] + array.base);
+  text += ')';
+  return text;
 }
 
 }  // namespace
