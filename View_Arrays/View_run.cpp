@@ -295,6 +295,40 @@ std::string shift_text(const Ambiguity_peak& peak) {
          std::to_string(peak.dy) + ")";
 }
 
+// What the heat map shows, in lines under the picture and on the console: what is counted, the
+// arrays with their tags, the axes, and the maxima.
+std::vector<std::string> ambiguity_caption(const Ambiguity_map& map, const Viewed_array& a,
+                                           const Viewed_array* b) {
+  const auto described = [](std::string_view name, const Viewed_array& array) {
+    std::string text(name);
+    text += array.label();
+    if (!array.tag.empty()) text += ": " + array.tag;
+    return text;
+  };
+  std::vector<std::string> caption;
+  const std::string order_a = std::to_string(map.order_a);
+  if (b == nullptr) {
+    caption.push_back("Auto-ambiguity of order " + order_a +
+                      ": the dots moved by (dx, dy) on the array's own dots");
+    caption.push_back(described("", a));
+  } else {
+    caption.push_back("Cross-ambiguity of order" +
+                      (map.order_a == map.order_b ? " " + order_a
+                                                  : "s " + order_a + " and " +
+                                                        std::to_string(map.order_b)) +
+                      ": the dots of A moved by (dx, dy) on the dots of B");
+    caption.push_back(described("A: ", a));
+    caption.push_back(described("B: ", *b));
+  }
+  const std::string from = std::to_string(1 - map.order_a);
+  const std::string to = std::to_string(map.order_b - 1);
+  caption.push_back("dx from " + from + " to " + to + " to the right, dy from " + from + " to " +
+                    to + " upward");
+  if (b != nullptr) caption.push_back("maximum: " + shift_text(peak(map)));
+  caption.push_back("maximum off the origin: " + shift_text(peak_off_origin(map)));
+  return caption;
+}
+
 int run_ambiguity(const Command_line& line, std::ostream& out, std::ostream& err) {
   const bool png = ends_with(line.out, ".png");
   if (line.out.empty() || (!png && !ends_with(line.out, ".svg"))) {
@@ -326,19 +360,7 @@ int run_ambiguity(const Command_line& line, std::ostream& out, std::ostream& err
         << std::max(a.rows.size(), b.rows.size()) << '\n';
     return status_bad_input;
   }
-  std::vector<std::string> caption;
-  if (cross) {
-    caption.push_back("Cross-ambiguity of " + a.label() + " (order " +
-                      std::to_string(a.rows.size()) + ") and " + b.label() + " (order " +
-                      std::to_string(b.rows.size()) + ")");
-  } else {
-    caption.push_back("Auto-ambiguity of " + a.label() + " (order " +
-                      std::to_string(a.rows.size()) + ")");
-  }
-  if (!a.tag.empty()) caption.push_back(a.label() + ": " + a.tag);
-  if (cross && !b.tag.empty()) caption.push_back(b.label() + ": " + b.tag);
-  caption.push_back("maximum off the origin: " + shift_text(peak_off_origin(map)));
-  if (cross) caption.push_back("at the origin: " + std::to_string(map.count(0, 0)));
+  const std::vector<std::string> caption = ambiguity_caption(map, a, cross ? &b : nullptr);
   error = png ? write_heat_map_png(map, caption, line.out)
               : write_heat_map_svg(map, caption, line.out);
   if (!error.empty()) {
