@@ -354,12 +354,6 @@ int run_ambiguity(const Command_line& line, std::ostream& out, std::ostream& err
     return status_bad_input;
   }
   const Ambiguity_map map = ambiguity(a.rows, cross ? b.rows : a.rows);
-  if (!png && map.side() > svg_heat_map_largest_side) {
-    err << "costas_view: an SVG heat map is drawn up to order "
-        << (svg_heat_map_largest_side + 1) / 2 << "; write a .png for order "
-        << std::max(a.rows.size(), b.rows.size()) << '\n';
-    return status_bad_input;
-  }
   const std::vector<std::string> caption = ambiguity_caption(map, a, cross ? &b : nullptr);
   error = png ? write_heat_map_png(map, caption, line.out)
               : write_heat_map_svg(map, caption, line.out);

@@ -231,3 +231,45 @@ TEST(Heat_map_files, AFailedWriteSaysSoInOneLineAndLeavesNoFile) {
     EXPECT_TRUE(fs::is_empty(dir / "taken.png"));
   }
 }
+
+TEST(Costas_view_ambiguity, ConsoleAndPictureStateTheMaximaOfTheBruteForceCount) {
+  Temp_dir dir;
+  const auto typed = [](const Array& a) {
+    std::string text;
+    for (const auto row : a) text += std::to_string(row) + ",";
+    text.pop_back();
+    return text;
+  };
+  const auto shift = [](const Ambiguity_peak& peak) {
+    return std::to_string(peak.value) + " at (dx, dy) = (" + std::to_string(peak.dx) + ", " +
+           std::to_string(peak.dy) + ")";
+  };
+  for (const Pair& pair : pairs()) {
+    if (pair.a.size() < 3 || pair.b.size() < 3) continue;
+    SCOPED_TRACE(pair.name);
+    const bool cross = pair.a != pair.b;
+    std::vector<std::string> args = {"ambiguity", typed(pair.a), "--out", "map.png"};
+    if (cross) args.insert(args.begin() + 2, {"--with", typed(pair.b)});
+    const Run_result result = run_binary(COSTAS_VIEW_BINARY, args, "", dir.path());
+    ASSERT_EQ(result.exit_status, 0) << result.err;
+    const std::vector<std::string> lines = result.lines();
+    ASSERT_GE(lines.size(), 4u);
+    EXPECT_EQ(lines.back(), "Wrote map.png");
+    EXPECT_EQ(lines[lines.size() - 2], "maximum off the origin: " +
+                                           shift(brute_peak(pair.a, pair.b, true)));
+    if (cross) {
+      EXPECT_EQ(lines[lines.size() - 3], "maximum: " + shift(brute_peak(pair.a, pair.b, false)));
+    }
+    // The console's lines are the picture's caption.
+    const std::optional<Picture> picture = read_png(dir / "map.png");
+    ASSERT_TRUE(picture);
+    expect_cells(*picture, pair, static_cast<int>(lines.size()) - 1);
+  }
+  const Array order_66 = welch(67, 2);
+  const Run_result refused = run_binary(
+      COSTAS_VIEW_BINARY, {"ambiguity", typed(order_66), "--out", "66.svg"}, "", dir.path());
+  EXPECT_EQ(refused.exit_status, 2);
+  EXPECT_EQ(refused.err, "costas_view: an SVG heat map is drawn for orders up to 64; write a "
+                         ".png for order 66\n");
+  EXPECT_FALSE(fs::exists(dir / "66.svg"));
+}
