@@ -174,12 +174,24 @@ bool open_readers(const std::vector<std::string>& sources, const std::string& li
   return true;
 }
 
-// Every selected array of every source, in order; false with error set on bad input.
-bool read_all(Readers& readers, std::vector<Viewed_array>& arrays,
-              std::string& error) {
+// The most arrays one sheet of dot grids holds; a larger selection is refused, not drawn as a
+// picture no viewer opens.
+constexpr std::size_t largest_sheet = 10000;
+
+// Every selected array of every source, in order; false with error set on bad input or when
+// there are more than largest arrays.
+bool read_all(Readers& readers, std::vector<Viewed_array>& arrays, std::string& error,
+              std::size_t largest = largest_sheet) {
   for (const auto& reader : readers) {
     Viewed_array array;
-    while (reader->next(array)) arrays.push_back(std::move(array));
+    while (reader->next(array)) {
+      if (arrays.size() == largest) {
+        error = "the sources give more than " + std::to_string(largest) +
+                " arrays, more than one picture holds; choose fewer with --lines";
+        return false;
+      }
+      arrays.push_back(std::move(array));
+    }
     if (!reader->error().empty()) {
       error = reader->error();
       return false;
@@ -276,13 +288,14 @@ bool read_one(const std::string& source, const std::string& lines, Index_base ba
               Readers& readers, Viewed_array& array, std::string& error) {
   Readers own;
   std::vector<Viewed_array> arrays;
-  if (!open_readers({source}, lines, base, own, error) || !read_all(own, arrays, error)) {
+  if (!open_readers({source}, lines, base, own, error) || !read_all(own, arrays, error, 1)) {
+    if (arrays.size() == 1) {
+      error = source + " gives more than one array; choose one with --lines (or --with-lines)";
+    }
     return false;
   }
-  if (arrays.size() != 1) {
-    error = arrays.empty() ? source + ": no array was selected"
-                           : source + " gives " + std::to_string(arrays.size()) +
-                                 " arrays; choose one with --lines (or --with-lines)";
+  if (arrays.empty()) {
+    error = source + ": no array was selected";
     return false;
   }
   array = std::move(arrays.front());

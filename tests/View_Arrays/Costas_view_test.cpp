@@ -117,6 +117,9 @@ TEST(Costas_view, BadInputGivesOneLineAndStatusTwo) {
   write_file(dir / "db/Generated/Costas_essense_N=4.txt_methods.txt", " 11000002\n");
   write_file(dir / "db/Generated/Costas_symmetrical_N=4.txt", "1 2 4 3\n\n1 3 4 2\n");
   fs::create_symlink(dir / "run.csv", dir / "link.svg");
+  std::string many;
+  for (int line = 0; line <= 10000; ++line) many += "0 , 2 , 3 , 1\n";
+  write_file(dir / "many.csv", many);
   const std::string run_csv = read_file(dir / "run.csv");
   struct Case {
     std::vector<std::string> args;
@@ -145,7 +148,8 @@ TEST(Costas_view, BadInputGivesOneLineAndStatusTwo) {
       {{"grid", "run.csv", "--columns", "0", "--out", "x.svg"}, "--columns takes a whole number"},
       {{"grid", "run.csv", "--out", "link.svg"}, "link.svg is a file the arrays are read from"},
       {{"grid", "run.csv", "--out", "nowhere/x.svg"}, "cannot write nowhere/x.svg"},
-      {{"ambiguity", "run.csv", "--out", "a.png"}, "run.csv gives 2 arrays; choose one"},
+      {{"grid", "many.csv", "--out", "x.svg"}, "the sources give more than 10000 arrays"},
+      {{"ambiguity", "run.csv", "--out", "a.png"}, "run.csv gives more than one array; choose one"},
       {{"ambiguity", "run.csv", "--lines", "9", "--out", "a.png"}, "no array was selected"},
   };
   for (const Case& c : cases) {
