@@ -3,15 +3,15 @@
 #include <algorithm>
 
 #include "View_Arrays/Picture_file.hpp"
-#include "_Library/Text_layout.hpp"
 
 namespace {
 
 constexpr int margin = 16;
 constexpr int gap = 24;              // between panels
 constexpr int caption_line = 15;     // the height of a caption line
-constexpr int caption_height = 3 * caption_line + 6;   // the label and up to two tag lines
-constexpr int smallest_panel = 260;  // room for a caption beside a small grid
+constexpr std::size_t caption_lines = 4;
+constexpr int caption_height = caption_lines * caption_line + 6;
+constexpr int smallest_panel = 280;  // room for a caption beside a small grid
 constexpr int glyph_width = 7;       // what a character of the caption font takes at most
 constexpr int sheet_width = 1600;    // what the default number of columns fills
 
@@ -28,6 +28,25 @@ std::string escaped(std::string_view text) {
     }
   }
   return result;
+}
+
+// Text broken at blanks into lines of at most room characters (a longer word stands alone).
+std::vector<std::string> wrapped(std::string_view text, std::size_t room) {
+  std::vector<std::string> lines;
+  std::string line;
+  while (!text.empty()) {
+    const auto blank = text.find(' ');
+    const std::string_view word = text.substr(0, blank);
+    if (!line.empty() && line.size() + 1 + word.size() > room) {
+      lines.push_back(std::move(line));
+      line.clear();
+    }
+    if (!line.empty()) line += ' ';
+    line += word;
+    text = blank == std::string_view::npos ? std::string_view() : text.substr(blank + 1);
+  }
+  if (!line.empty()) lines.push_back(std::move(line));
+  return lines;
 }
 
 void append_number(std::string& text, double value) {
@@ -73,21 +92,18 @@ void append_panel(std::string& svg, const Viewed_array& array, int x, int y, int
     if (c % 8 == 7 || c == n - 1) svg += '\n';
   }
   svg += "</g>\n";
-  svg += "<text x=\"0\" y=\"" + std::to_string(side + caption_line - 1) + "\">" +
-         escaped(array.label() + ", order " + std::to_string(n)) + "</text>\n";
-  // The tag, broken after a ", " where it would run into the next panel: two lines hold
-  // every tag the database writes.
+  // The caption: the label, then the order and the tag, each broken at blanks into lines that
+  // stay within the panel; four lines hold every label and tag the database gives.
   const std::size_t room = static_cast<std::size_t>(std::max(side, smallest_panel) / glyph_width);
-  std::string_view tag = array.tag;
-  for (int line = 2; line <= 3 && !tag.empty(); ++line) {
-    std::size_t cut = tag.size();
-    if (line == 2 && tag.size() > room) {
-      const auto comma = tag.rfind(", ", room);
-      if (comma != std::string_view::npos && comma > 0) cut = comma + 1;
-    }
-    svg += "<text x=\"0\" y=\"" + std::to_string(side + line * caption_line - 1) + "\">" +
-           escaped(trim_left(tag.substr(0, cut))) + "</text>\n";
-    tag.remove_prefix(cut);
+  std::vector<std::string> lines = wrapped(array.label(), room);
+  for (std::string& line : wrapped("order " + std::to_string(n) +
+                                       (array.tag.empty() ? "" : ": " + array.tag), room)) {
+    lines.push_back(std::move(line));
+  }
+  for (std::size_t k = 0; k < lines.size() && k < caption_lines; ++k) {
+    svg += "<text x=\"0\" y=\"" +
+           std::to_string(side + static_cast<int>(k + 1) * caption_line - 1) + "\">" +
+           escaped(lines[k]) + "</text>\n";
   }
   svg += "</g>\n";
 }

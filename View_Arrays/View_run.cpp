@@ -322,14 +322,14 @@ std::vector<std::string> ambiguity_caption(const Ambiguity_map& map, const Viewe
   const std::string order_a = std::to_string(map.order_a);
   if (b == nullptr) {
     caption.push_back("Auto-ambiguity of order " + order_a +
-                      ": the dots moved by (dx, dy) on the array's own dots");
+                      ": dots moved by (dx, dy) that land on dots");
     caption.push_back(described("", a));
   } else {
     caption.push_back("Cross-ambiguity of order" +
                       (map.order_a == map.order_b ? " " + order_a
                                                   : "s " + order_a + " and " +
                                                         std::to_string(map.order_b)) +
-                      ": the dots of A moved by (dx, dy) on the dots of B");
+                      ": dots of A moved by (dx, dy) on dots of B");
     caption.push_back(described("A: ", a));
     caption.push_back(described("B: ", *b));
   }
