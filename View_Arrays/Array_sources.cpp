@@ -273,8 +273,8 @@ bool Array_reader::take_array(std::string_view text, long line, Viewed_array& ar
 bool Array_reader::next(Viewed_array& array) {
   if (ended_) return false;
   if (kind_ == Kind::typed) {
+    // The line selection picks lines of files; a typed array is always taken.
     ended_ = true;
-    if (!lines_.contains(1)) return false;
     array.tag.clear();
     return take_array(source_, argument_number_, array);
   }

@@ -82,9 +82,10 @@ TEST(Costas_view, CheckNamesEachArrayAndTheFirstRepeatedDisplacement) {
         "line 3 of Sorted_Costas_arrays_N=4.txt [Welch 0, Rows Reversed]: Costas array of "
         "order 4" + g_only,
         "line 4 of Sorted_Costas_arrays_N=4.txt" + not_1234, "3 arrays: 2 Costas, 1 not"}, 1},
-      {{"check", "--lines", "3", "db/Generated/Sorted_Costas_arrays_N=4.txt"},
+      {{"check", "--lines", "3", "db/Generated/Sorted_Costas_arrays_N=4.txt", "0,2,3,1"},
        {"line 3 of Sorted_Costas_arrays_N=4.txt [Welch 0, Rows Reversed]: Costas array of "
-        "order 4" + g_only, "1 array: 1 Costas, 0 not"}, 0},
+        "order 4" + g_only, "argument 2: Costas array of order 4" + g_only,
+        "2 arrays: 2 Costas, 0 not"}, 0},
       {{"check", "db/Searches/Costas_essense_N=4.txt"},
        {"line 1 of Costas_essense_N=4.txt: Costas array of order 4" + both,
         "line 2 of Costas_essense_N=4.txt [Polymorph]: Costas array of order 4" + g_only,
