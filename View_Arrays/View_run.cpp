@@ -161,15 +161,17 @@ bool parse_command_line(const std::vector<std::string>& args, std::string_view c
   return true;
 }
 
-// The readers of the sources, opened, with their selections; false with error set.
+// The readers of the sources, opened, with their selections; false with error set. Typed
+// arrays are numbered from first_argument on.
 bool open_readers(const std::vector<std::string>& sources, const std::string& lines,
-                  Index_base base, Readers& readers, std::string& error) {
+                  Index_base base, Readers& readers, std::string& error,
+                  std::size_t first_argument = 1) {
   const auto selection = Line_selection::parse(lines, error);
   if (!selection) return false;
   readers.reserve(sources.size());
   for (std::size_t k = 0; k < sources.size(); ++k) {
     readers.push_back(std::make_unique<Array_reader>(sources[k], base, *selection,
-                                                     static_cast<long>(k + 1)));
+                                                     static_cast<long>(first_argument + k)));
     error = readers.back()->open();
     if (!error.empty()) return false;
   }
@@ -290,7 +292,8 @@ bool read_one(const std::string& source, const std::string& lines, Index_base ba
               Readers& readers, Viewed_array& array, std::string& error) {
   Readers own;
   std::vector<Viewed_array> arrays;
-  if (!open_readers({source}, lines, base, own, error) || !read_all(own, arrays, error, 1)) {
+  if (!open_readers({source}, lines, base, own, error, readers.size() + 1) ||
+      !read_all(own, arrays, error, 1)) {
     if (arrays.size() == 1) {
       error = source + " gives more than one array; choose one with --lines (or --with-lines)";
     }
