@@ -29,7 +29,7 @@ cmake -S . -B "$build-windows-paths" "${options[@]}" -DVELLUMCAIRN_UNIX_PATHS=OF
 cmake --build "$build-windows-paths" -j "$(nproc)" --target path_style_tests
 ctest --test-dir "$build-windows-paths" --output-on-failure -j "$(nproc)" -L path_style
 # A short run of every fuzz target, so that regressions show (0 skips it).
-fuzz_seconds=${VELLUMCAIRN_FUZZ_SECONDS:-30}
+fuzz_seconds=${VELLUMCAIRN_FUZZ_SECONDS:-20}
 if [ "$fuzz_seconds" -gt 0 ]; then
   bash scripts/fuzz.sh "$fuzz_seconds"
 fi
