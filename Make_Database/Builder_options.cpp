@@ -1,14 +1,8 @@
 #include "Make_Database/Builder_options.hpp"
 
-#include <charconv>
+#include "_Library/Text_layout.hpp"
 
 namespace {
-
-bool parse_int(std::string_view text, std::int32_t& value) {
-  if (text.empty()) return false;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  return ec == std::errc() && end == text.data() + text.size();
-}
 
 // "FROM-TO" or a single order "N", inside min..max.
 std::string parse_range(std::string_view name, std::string_view text, std::int32_t min,
@@ -16,7 +10,7 @@ std::string parse_range(std::string_view name, std::string_view text, std::int32
   const auto dash = text.find('-');
   const std::string_view first = text.substr(0, dash);
   const std::string_view second = dash == std::string_view::npos ? first : text.substr(dash + 1);
-  if (!parse_int(first, range.from) || !parse_int(second, range.to)) {
+  if (!parse_whole(first, range.from) || !parse_whole(second, range.to)) {
     return std::string(name) + " needs FROM-TO or one order, not '" + std::string(text) + "'";
   }
   if (range.from < min || range.to > max || range.from > range.to) {
@@ -35,8 +29,8 @@ std::string parse_units(const std::string& name, const std::string& value, Build
   const auto slash = value.find('/');
   const bool unit = name == "--unit";
   if (unit != (slash != std::string::npos) ||
-      !parse_int(std::string_view(value).substr(unit ? slash + 1 : 0), options.units) ||
-      (unit && !parse_int(std::string_view(value).substr(0, slash), options.unit)) ||
+      !parse_whole(std::string_view(value).substr(unit ? slash + 1 : 0), options.units) ||
+      (unit && !parse_whole(std::string_view(value).substr(0, slash), options.unit)) ||
       options.units < 1 || options.units > max_units ||
       (unit && (options.unit < 1 || options.unit > options.units))) {
     return name + (unit ? " needs k/K with 1 <= k <= K <= " : " needs a number of units 1-") +
@@ -75,7 +69,7 @@ std::string apply_option(const std::string& name, const std::string& value,
                : parse_range(name, value, min_generated_order, max_generated_order, options.generated);
   } else if (name == "--jobs") {
     std::int32_t jobs = 0;
-    if (!parse_int(value, jobs) || jobs < 1 || jobs > 256) return "--jobs needs a number 1-256";
+    if (!parse_whole(value, jobs) || jobs < 1 || jobs > 256) return "--jobs needs a number 1-256";
     options.jobs = jobs;
     options.jobs_given = true;
   } else if (name == "--unit" || name == "--merge" || name == "--status") {

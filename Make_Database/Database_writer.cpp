@@ -16,44 +16,6 @@
 
 namespace {
 
-// A file written under name + ".part" and renamed to name by commit; a file that is not
-// committed is removed, so no half-written file ever stands under a final name.
-class Staged_file {
- public:
-  explicit Staged_file(std::string name) : name_(std::move(name)) {
-    status_ = file_.open(temporary(), Write_position::rewind);
-  }
-  ~Staged_file() {
-    if (!committed_) {
-      file_.close();
-      std::remove(native_path(temporary()).c_str());
-    }
-  }
-  Staged_file(const Staged_file&) = delete;
-  Staged_file& operator=(const Staged_file&) = delete;
-
-  void line(std::string_view text) {
-    if (status_ == status_ok) status_ = file_.write_line(text);
-  }
-  // Closes and renames; returns an empty text or what failed.
-  std::string commit() {
-    if (status_ == status_ok) status_ = file_.close();
-    if (status_ != status_ok) return name_ + ": " + std::string(trim(iostat_text(status_)));
-    if (std::rename(native_path(temporary()).c_str(), native_path(name_).c_str()) != 0) {
-      return name_ + ": could not rename the finished file";
-    }
-    committed_ = true;
-    return {};
-  }
-
- private:
-  std::string temporary() const { return name_ + ".part"; }
-  std::string name_;
-  Text_output file_;
-  int status_ = status_ok;
-  bool committed_ = false;
-};
-
 std::uint32_t member_flags(int method, const Class_member& member) {
   std::uint32_t flags = std::uint32_t{1} << method;
   flags |= transform_flag_bits(member.t);

@@ -1,6 +1,5 @@
 #include "Make_Database/Search_units.hpp"
 
-#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -35,12 +34,6 @@ std::string hex64(std::uint64_t value) {
 std::optional<std::string_view> after(std::string_view line, std::string_view prefix) {
   if (!line.starts_with(prefix)) return std::nullopt;
   return line.substr(prefix.size());
-}
-
-template <typename T>
-bool parse_whole(std::string_view text, T& value, int base = 10) {
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value, base);
-  return !text.empty() && ec == std::errc() && end == text.data() + text.size();
 }
 
 struct Fnv1a {
@@ -116,33 +109,20 @@ std::string units_folder(const std::string& out, std::int32_t n) {
 }
 
 std::string write_unit_file(const std::string& folder, const Unit_record& record) {
-  const std::string name = unit_file_name(folder, record.unit);
-  const std::string temporary = name + ".part";
-  Text_output file;
-  int status = file.open(temporary, Write_position::rewind);
-  if (status == status_ok) {
-    char seconds[32];
-    std::snprintf(seconds, sizeof seconds, "%.3f", record.processor_seconds);
-    file.write_line(unit_title(record.n, record.unit, record.units));
-    file.write_line(std::string(arrays_key) + std::to_string(record.arrays.size()));
-    file.write_line(std::string(checksum_key) + hex64(unit_checksum(record.arrays)));
-    file.write_line(std::string(seconds_key) + seconds);
-    std::string line;
-    for (const auto& a : record.arrays) {
-      write_array_line(line, a, 0, false);
-      file.write_line(line);
-    }
-    file.write_line(end_of_unit_line);
-    status = file.close();
+  Staged_file file(unit_file_name(folder, record.unit));
+  char seconds[32];
+  std::snprintf(seconds, sizeof seconds, "%.3f", record.processor_seconds);
+  file.line(unit_title(record.n, record.unit, record.units));
+  file.line(std::string(arrays_key) + std::to_string(record.arrays.size()));
+  file.line(std::string(checksum_key) + hex64(unit_checksum(record.arrays)));
+  file.line(std::string(seconds_key) + seconds);
+  std::string line;
+  for (const auto& a : record.arrays) {
+    write_array_line(line, a, 0, false);
+    file.line(line);
   }
-  if (status != status_ok) {
-    std::remove(native_path(temporary).c_str());
-    return temporary + ": " + std::string(trim(iostat_text(status)));
-  }
-  if (std::rename(native_path(temporary).c_str(), native_path(name).c_str()) != 0) {
-    return name + ": could not rename the finished file";
-  }
-  return {};
+  file.line(end_of_unit_line);
+  return file.commit();
 }
 
 std::string read_unit_file(const std::string& folder, std::int32_t n, std::int32_t unit,

@@ -11,16 +11,11 @@
 
 namespace {
 
-bool is_separator(char c) { return c == ' ' || c == ',' || c == '\t'; }
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
 std::string_view base_name(std::string_view name) {
   const auto slash = name.find_last_of("/\\");
   return slash == std::string_view::npos ? name : name.substr(slash + 1);
-}
-
-bool ends_with(std::string_view text, std::string_view end) {
-  return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
 }
 
 // The decimal integers of a line made only of integers and separators; false when the line
@@ -29,7 +24,7 @@ bool read_integers(std::string_view text, std::vector<long>& values) {
   values.clear();
   std::size_t i = 0;
   while (i < text.size()) {
-    if (is_separator(text[i])) {
+    if (is_row_separator(text[i])) {
       ++i;
       continue;
     }
@@ -66,10 +61,8 @@ bool is_tag_line(std::string_view line) {
 bool database_kind(std::string_view name, bool& all_arrays, std::int32_t& order) {
   for (const std::string_view kind :
        {essential_kind, g_symmetrical_kind, symmetrical_kind, all_arrays_kind}) {
-    if (name.substr(0, kind.size()) != kind || !ends_with(name, ".txt")) continue;
-    const auto digits = name.substr(kind.size(), name.size() - kind.size() - 4);
-    const auto [end, fault] = std::from_chars(digits.data(), digits.data() + digits.size(), order);
-    if (fault != std::errc() || end != digits.data() + digits.size()) return false;
+    if (!name.starts_with(kind) || !name.ends_with(".txt")) continue;
+    if (!parse_whole(name.substr(kind.size(), name.size() - kind.size() - 4), order)) return false;
     all_arrays = kind == all_arrays_kind;
     return true;
   }
@@ -91,19 +84,14 @@ std::optional<Line_selection> Line_selection::parse(std::string_view text, std::
     const auto comma = text.find(',', start);
     const auto item = text.substr(start, comma == std::string_view::npos ? text.npos
                                                                          : comma - start);
+    const auto dash = item.find('-');
     long first = 0;
     long last = 0;
-    const char* p = item.data();
-    const char* const end = p + item.size();
-    auto [after_first, fault] = std::from_chars(p, end, first);
-    bool good = fault == std::errc() && item.size() > 0 && is_digit(item[0]) && first >= 1;
-    last = first;
-    if (good && after_first != end) {
-      good = *after_first == '-' && after_first + 1 != end && is_digit(after_first[1]);
-      if (good) {
-        const auto [after_last, fault_last] = std::from_chars(after_first + 1, end, last);
-        good = fault_last == std::errc() && after_last == end && last >= first;
-      }
+    bool good = parse_whole(item.substr(0, dash), first) && first >= 1;
+    if (dash == std::string_view::npos) {
+      last = first;
+    } else {
+      good = good && parse_whole(item.substr(dash + 1), last) && last >= first;
     }
     if (!good) {
       error.assign(1, '"');
@@ -133,7 +121,7 @@ bool Line_selection::done_after(long line) const {
 bool is_typed_array(std::string_view argument) {
   return std::any_of(argument.begin(), argument.end(), is_digit) &&
          std::all_of(argument.begin(), argument.end(),
-                     [](char c) { return is_digit(c) || is_separator(c); });
+                     [](char c) { return is_digit(c) || is_row_separator(c); });
 }
 
 Array_reader::Array_reader(std::string source, Index_base base, Line_selection lines,
@@ -150,11 +138,11 @@ std::string Array_reader::open() {
   const std::string_view name = base_name(source_);
   bool all_arrays = false;
   std::int32_t order = 0;
-  if (ends_with(name, "_methods.txt") || ends_with(name, "_methods.csv") ||
-      ends_with(name, "_polynomials.csv")) {
+  if (name.ends_with("_methods.txt") || name.ends_with("_methods.csv") ||
+      name.ends_with("_polynomials.csv")) {
     return source_ + " holds no arrays (it belongs to an arrays file); give the arrays file";
   }
-  if (name.substr(0, log_kind.size()) == log_kind) {
+  if (name.starts_with(log_kind)) {
     return source_ + " is a database log file, which holds no arrays";
   }
   std::string methods_name;
@@ -164,7 +152,7 @@ std::string Array_reader::open() {
     header_pending_ = all_arrays;
     methods_name = methods_file_name(source_);
     tags_are_flags_ = true;
-  } else if (ends_with(name, ".csv")) {
+  } else if (name.ends_with(".csv")) {
     kind_ = Kind::csv;
     methods_name = source_.substr(0, source_.size() - 4) + "_methods.csv";
   } else {

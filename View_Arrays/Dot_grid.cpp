@@ -15,21 +15,6 @@ constexpr int smallest_panel = 280;  // room for a caption beside a small grid
 constexpr int glyph_width = 7;       // what a character of the caption font takes at most
 constexpr int sheet_width = 1600;    // what the default number of columns fills
 
-// Text for an SVG text node.
-std::string escaped(std::string_view text) {
-  std::string result;
-  for (const char c : text) {
-    switch (c) {
-      case '&': result += "&amp;"; break;
-      case '<': result += "&lt;"; break;
-      case '>': result += "&gt;"; break;
-      case '"': result += "&quot;"; break;
-      default: result += c;
-    }
-  }
-  return result;
-}
-
 // Text broken at blanks into lines of at most room characters (a longer word stands alone).
 std::vector<std::string> wrapped(std::string_view text, std::size_t room) {
   std::vector<std::string> lines;
@@ -103,7 +88,7 @@ void append_panel(std::string& svg, const Viewed_array& array, int x, int y, int
   for (std::size_t k = 0; k < lines.size() && k < caption_lines; ++k) {
     svg += "<text x=\"0\" y=\"" +
            std::to_string(side + static_cast<int>(k + 1) * caption_line - 1) + "\">" +
-           escaped(lines[k]) + "</text>\n";
+           svg_text(lines[k]) + "</text>\n";
   }
   svg += "</g>\n";
 }

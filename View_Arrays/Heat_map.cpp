@@ -204,18 +204,7 @@ struct Svg_painter {
     body += "<text x=\"" + std::to_string(x) + "\" y=\"" + std::to_string(y + 7 * scale) +
             "\" font-family=\"monospace\" font-size=\"" + std::to_string(10 * scale) +
             "\" fill=\"#000000\">";
-    for (const char c : line) {
-      if (c == '&') {
-        body += "&amp;";
-      } else if (c == '<') {
-        body += "&lt;";
-      } else if (c == '>') {
-        body += "&gt;";
-      } else {
-        // As in the PNG, a byte outside printable ASCII shows as '?', which keeps the XML valid.
-        body += (c < 32 || c > 126) ? '?' : c;
-      }
-    }
+    body += svg_text(line);
     body += "</text>\n";
   }
 };

@@ -1,25 +1,26 @@
 #include "View_Arrays/Picture_file.hpp"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
+#include "_Library/Text_files.hpp"
 
 std::string write_picture_file(const std::string& path, std::string_view content) {
-  const std::string part = path + ".part";
-  std::FILE* file = std::fopen(part.c_str(), "wb");
-  if (file == nullptr) return "cannot write " + path + ": " + std::strerror(errno);
-  const bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size();
-  const int write_error = errno;
-  const bool closed = std::fclose(file) == 0;
-  if (!written || !closed) {
-    const int error = !written ? write_error : errno;
-    std::remove(part.c_str());
-    return "cannot write " + path + ": " + std::strerror(error);
+  Staged_file file(path);
+  file.write(content);
+  const std::string failure = file.commit();
+  return failure.empty() ? failure : "cannot write " + failure;
+}
+
+std::string svg_text(std::string_view text) {
+  std::string escaped;
+  escaped.reserve(text.size());
+  for (const char c : text) {
+    switch (c) {
+      case '&': escaped += "&amp;"; break;
+      case '<': escaped += "&lt;"; break;
+      case '>': escaped += "&gt;"; break;
+      // As in the PNG captions, a byte outside printable ASCII shows as "?", which keeps the
+      // file valid XML whatever bytes a file name holds.
+      default: escaped += (c < 32 || c > 126) ? '?' : c;
+    }
   }
-  if (std::rename(part.c_str(), path.c_str()) != 0) {
-    const int error = errno;
-    std::remove(part.c_str());
-    return "cannot write " + path + ": " + std::strerror(error);
-  }
-  return {};
+  return escaped;
 }

@@ -1,7 +1,6 @@
 #include "View_Arrays/View_run.hpp"
 
 #include <algorithm>
-#include <charconv>
 #include <memory>
 #include <optional>
 
@@ -10,6 +9,7 @@
 #include "View_Arrays/Costas_check.hpp"
 #include "View_Arrays/Dot_grid.hpp"
 #include "View_Arrays/Heat_map.hpp"
+#include "_Library/Text_layout.hpp"
 
 namespace {
 
@@ -103,12 +103,6 @@ struct Command_line {
   bool help = false;
 };
 
-bool read_count(const std::string& text, int largest, int& value) {
-  const auto [end, fault] = std::from_chars(text.data(), text.data() + text.size(), value);
-  return fault == std::errc() && end == text.data() + text.size() && value >= 1 &&
-         value <= largest;
-}
-
 // Reads the options a command takes; false with error set for anything else.
 bool parse_command_line(const std::vector<std::string>& args, std::string_view command,
                         Command_line& line, std::string& error) {
@@ -149,7 +143,7 @@ bool parse_command_line(const std::vector<std::string>& args, std::string_view c
     } else if (grid && (arg == "--columns" || arg == "--cell")) {
       if (!value(number)) return false;
       int& into = arg == "--columns" ? line.columns : line.cell;
-      if (!read_count(number, 1000, into)) {
+      if (!parse_whole(number, into) || into < 1 || into > 1000) {
         error = arg + " takes a whole number from 1 to 1000, not \"" + number + "\"";
         return false;
       }
@@ -214,10 +208,6 @@ bool output_is_an_input(const std::string& out, const Readers& readers) {
   });
 }
 
-bool ends_with(std::string_view text, std::string_view end) {
-  return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
-}
-
 int run_check(const Command_line& line, std::ostream& out, std::ostream& err) {
   Readers readers;
   std::string error;
@@ -250,7 +240,7 @@ int run_check(const Command_line& line, std::ostream& out, std::ostream& err) {
 }
 
 int run_grid(const Command_line& line, std::ostream& out, std::ostream& err) {
-  if (line.out.empty() || !ends_with(line.out, ".svg")) {
+  if (line.out.empty() || !line.out.ends_with(".svg")) {
     err << "costas_view: grid needs --out FILE.svg\n";
     return status_bad_input;
   }
@@ -348,8 +338,8 @@ std::vector<std::string> ambiguity_caption(const Ambiguity_map& map, const Viewe
 }
 
 int run_ambiguity(const Command_line& line, std::ostream& out, std::ostream& err) {
-  const bool png = ends_with(line.out, ".png");
-  if (line.out.empty() || (!png && !ends_with(line.out, ".svg"))) {
+  const bool png = line.out.ends_with(".png");
+  if (line.out.empty() || (!png && !line.out.ends_with(".svg"))) {
     err << "costas_view: ambiguity needs --out FILE.png or --out FILE.svg\n";
     return status_bad_input;
   }

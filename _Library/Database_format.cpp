@@ -47,8 +47,6 @@ bool is_end_line(std::string_view line) {
 
 namespace {
 
-bool is_separator(char c) { return c == ' ' || c == ',' || c == '\t'; }
-
 std::string count_fault(std::int32_t found, std::int32_t n) {
   return std::to_string(found) + (found == 1 ? " row index" : " row indices") +
          " where the order needs " + std::to_string(n);
@@ -78,11 +76,11 @@ std::string read_token(const char* token, const char* end, std::int32_t n, std::
 // Reads one integer of a header line after its separators; p moves past it.
 template <typename Integer>
 bool read_header_item(const char*& p, const char* end, Integer& value) {
-  while (p != end && is_separator(*p)) ++p;
+  while (p != end && is_row_separator(*p)) ++p;
   const auto result = std::from_chars(p, end, value);
   if (result.ec != std::errc()) return false;
   p = result.ptr;
-  return p == end || is_separator(*p);
+  return p == end || is_row_separator(*p);
 }
 
 }  // namespace
@@ -93,7 +91,7 @@ bool read_all_arrays_header(std::string_view line, std::int32_t& n, std::int64_t
   const char* p = line.data();
   const char* const end = p + line.size();
   if (!read_header_item(p, end, n) || !read_header_item(p, end, count)) return false;
-  while (p != end && is_separator(*p)) ++p;
+  while (p != end && is_row_separator(*p)) ++p;
   return p == end;
 }
 
@@ -120,7 +118,7 @@ std::string read_row_indices(std::string_view text, std::int32_t n, std::int32_t
   const char* p = text.data();
   const char* const end = p + text.size();
   for (std::int32_t i = 0; i < n; ++i) {
-    while (p != end && is_separator(*p)) ++p;
+    while (p != end && is_row_separator(*p)) ++p;
     if (p == end) return count_fault(i, n);
     // Fast path: up to four plain digits, the only form a well-formed line holds.
     const char* token = p;
@@ -145,10 +143,10 @@ std::string read_row_indices(std::string_view text, std::int32_t n, std::int32_t
         ++p;
       }
     }
-    const bool plain = p != token && (p == end || is_separator(*p));
+    const bool plain = p != token && (p == end || is_row_separator(*p));
     std::int32_t index = value - base;
     if (!plain || index < 0 || index >= n) {
-      while (p != end && !is_separator(*p)) ++p;
+      while (p != end && !is_row_separator(*p)) ++p;
       std::int32_t slow_index = 0;
       std::string fault = read_token(token, p, n, base, slow_index);
       if (!fault.empty()) return fault;

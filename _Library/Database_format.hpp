@@ -62,6 +62,8 @@ void write_array_line(std::string& line, std::span<const std::uint16_t> rows, in
 // Whether a trimmed array line carries the polymorph mark; when it does, line becomes the text
 // after its first blank, where the row indices start.
 bool take_polymorph_mark(std::string_view& line);
+// Whether c separates the row indices of a line: a blank, a comma or a tab.
+constexpr bool is_row_separator(char c) { return c == ' ' || c == ',' || c == '\t'; }
 // Reads n row indices (decimal, separated by blanks, commas or tabs) from text into
 // rows[0..n-1], subtracting base so that they are zero-based; rows holds at least n. Returns an
 // empty text, or what is wrong with the line: too few indices, a token that is no integer, or

@@ -7,6 +7,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "_Library/Text_layout.hpp"
+#include "_Library/iostat_table.hpp"
+
 namespace {
 
 // Large buffers: a run streams hundreds of thousands of lines through these files.
@@ -178,6 +181,16 @@ int Text_output::open(std::string_view name, Write_position position) {
   return status_ok;
 }
 
+int Text_output::write(std::string_view bytes) {
+  if (file_ == nullptr) return status_not_open_for_write;
+  if (status_ != status_ok) return status_;
+  errno = 0;
+  if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
+    status_ = errno_or(EIO);
+  }
+  return status_;
+}
+
 int Text_output::write_line(std::string_view text) {
   if (file_ == nullptr) return status_not_open_for_write;
   if (status_ != status_ok) return status_;
@@ -204,4 +217,35 @@ int Text_output::close() {
   if (std::fclose(file_) != 0 && status_ == status_ok) status_ = errno_or(EIO);
   file_ = nullptr;
   return status_;
+}
+
+// ---- Staged_file ----
+
+Staged_file::Staged_file(std::string name) : name_(std::move(name)) {
+  status_ = file_.open(temporary(), Write_position::rewind);
+}
+
+Staged_file::~Staged_file() {
+  if (!committed_) {
+    file_.close();
+    std::remove(native_path(temporary()).c_str());
+  }
+}
+
+void Staged_file::line(std::string_view text) {
+  if (status_ == status_ok) status_ = file_.write_line(text);
+}
+
+void Staged_file::write(std::string_view bytes) {
+  if (status_ == status_ok) status_ = file_.write(bytes);
+}
+
+std::string Staged_file::commit() {
+  if (status_ == status_ok) status_ = file_.close();
+  if (status_ != status_ok) return name_ + ": " + std::string(trim(iostat_text(status_)));
+  if (std::rename(native_path(temporary()).c_str(), native_path(name_).c_str()) != 0) {
+    return name_ + ": could not rename the finished file";
+  }
+  committed_ = true;
+  return {};
 }

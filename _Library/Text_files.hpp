@@ -78,6 +78,9 @@ class Text_output {
   int open(std::string_view name, Write_position position);
   bool is_open() const { return file_ != nullptr; }
   std::optional<File_identity> identity() const;   // of the open file; none when closed
+  // Writes the bytes as they are (text and binary writes are the same on this system).
+  // Returns status_ok, errno, or status_not_open_for_write.
+  int write(std::string_view bytes);
   // Writes text and a line break. Returns status_ok, errno, or status_not_open_for_write.
   // After the first failure the file remembers it (status()) and later writes are dropped.
   int write_line(std::string_view text);
@@ -90,4 +93,28 @@ class Text_output {
   std::FILE* file_ = nullptr;
   std::string name_;
   int status_ = status_ok;
+};
+
+// A file written under its name followed by ".part" and renamed to its name by commit(); a file
+// that is not committed is removed, so no half-written file ever stands under its final name.
+class Staged_file {
+ public:
+  explicit Staged_file(std::string name);
+  ~Staged_file();
+  Staged_file(const Staged_file&) = delete;
+  Staged_file& operator=(const Staged_file&) = delete;
+
+  void line(std::string_view text);    // one line and a line break
+  void write(std::string_view bytes);  // the bytes as they are
+  // Closes and renames. Returns an empty text, or the name and what failed: the status text
+  // of the first failed write, or that the finished file could not be renamed.
+  std::string commit();
+  const std::string& name() const { return name_; }
+
+ private:
+  std::string temporary() const { return name_ + ".part"; }
+  std::string name_;
+  Text_output file_;
+  int status_ = status_ok;
+  bool committed_ = false;
 };

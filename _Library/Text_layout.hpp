@@ -2,6 +2,7 @@
 // fixed fields. Nobody counts blanks by hand elsewhere.
 #pragma once
 
+#include <charconv>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -50,5 +51,14 @@ void append_free_int(std::string& out, long long value);
 std::string_view trim_right(std::string_view text);   // without trailing blanks
 std::string_view trim_left(std::string_view text);    // without leading blanks
 std::string_view trim(std::string_view text);
+
+// Reads the whole text as one number in base (10 unless given), as std::from_chars reads it (a
+// minus sign only for a signed type; no plus sign, blank or other character around it); false
+// for an empty text or a number the type cannot hold.
+template <typename Integer>
+bool parse_whole(std::string_view text, Integer& value, int base = 10) {
+  const auto [end, fault] = std::from_chars(text.data(), text.data() + text.size(), value, base);
+  return !text.empty() && fault == std::errc() && end == text.data() + text.size();
+}
 // text cut or blank-padded to exactly width characters
 std::string pad_right(std::string_view text, std::size_t width);
