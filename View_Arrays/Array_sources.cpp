@@ -57,18 +57,6 @@ bool is_tag_line(std::string_view line) {
   }
 }
 
-// The kind of database arrays file a name holds, and its order; false for any other name.
-bool database_kind(std::string_view name, bool& all_arrays, std::int32_t& order) {
-  for (const std::string_view kind :
-       {essential_kind, g_symmetrical_kind, symmetrical_kind, all_arrays_kind}) {
-    if (!name.starts_with(kind) || !name.ends_with(".txt")) continue;
-    if (!parse_whole(name.substr(kind.size(), name.size() - kind.size() - 4), order)) return false;
-    all_arrays = kind == all_arrays_kind;
-    return true;
-  }
-  return false;
-}
-
 }  // namespace
 
 std::string Viewed_array::label() const {
@@ -136,8 +124,6 @@ std::string Array_reader::open() {
   }
   if (source_.empty()) return "an empty argument is no SOURCE";
   const std::string_view name = base_name(source_);
-  bool all_arrays = false;
-  std::int32_t order = 0;
   if (name.ends_with("_methods.txt") || name.ends_with("_methods.csv") ||
       name.ends_with("_polynomials.csv")) {
     return source_ + " holds no arrays (it belongs to an arrays file); give the arrays file";
@@ -146,10 +132,10 @@ std::string Array_reader::open() {
     return source_ + " is a database log file, which holds no arrays";
   }
   std::string methods_name;
-  if (database_kind(name, all_arrays, order)) {
+  if (const auto database_name = read_database_file_name(name)) {
     kind_ = Kind::database;
-    order_ = order;
-    header_pending_ = all_arrays;
+    order_ = database_name->order;
+    header_pending_ = database_name->kind == all_arrays_kind;
     methods_name = methods_file_name(source_);
     tags_are_flags_ = true;
   } else if (name.ends_with(".csv")) {

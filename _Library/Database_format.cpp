@@ -23,6 +23,23 @@ std::string methods_file_name(std::string_view arrays_file_name) {
   return std::string(arrays_file_name) + "_methods.txt";
 }
 
+std::optional<Database_file_name> read_database_file_name(std::string_view name) {
+  for (const std::string_view kind :
+       {all_arrays_kind, essential_kind, symmetrical_kind, g_symmetrical_kind, log_kind}) {
+    if (!name.starts_with(kind)) continue;
+    name.remove_prefix(kind.size());
+    std::size_t digits = 0;
+    while (digits < name.size() && digits < 4 && name[digits] >= '0' && name[digits] <= '9') {
+      ++digits;
+    }
+    Database_file_name parts{kind, 0, name.substr(digits) == ".txt_methods.txt"};
+    if (digits == 0 || (!parts.methods && name.substr(digits) != ".txt")) return std::nullopt;
+    for (std::size_t i = 0; i < digits; ++i) parts.order = parts.order * 10 + (name[i] - '0');
+    return parts;
+  }
+  return std::nullopt;
+}
+
 std::string database_folder_holding(std::string_view name, std::string_view database_path) {
   for (const std::string_view folder : {generated_folder, searched_folder}) {
     std::string composed(trim_right(database_path));

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -33,6 +34,16 @@ constexpr std::string_view all_arrays_kind = "Sorted_Costas_arrays_N=";
 std::string database_file_name(std::string_view folder, std::string_view kind, std::int32_t n);
 // The methods file that belongs to an arrays file: its name followed by "_methods.txt".
 std::string methods_file_name(std::string_view arrays_file_name);
+
+// What a database file name (without its folder) names: kind + 1 to 4 digits + ".txt", or the
+// methods file of such a file (+ "_methods.txt").
+struct Database_file_name {
+  std::string_view kind;   // one of the five kinds above
+  std::int32_t order = 0;
+  bool methods = false;
+};
+// The parts of a database file name; nothing for any other name.
+std::optional<Database_file_name> read_database_file_name(std::string_view name);
 
 // ---- End lines: the only line of an arrays file that holds no array ----
 

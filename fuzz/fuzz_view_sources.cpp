@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "View_Arrays/Array_sources.hpp"
+#include "_Library/Database_format.hpp"
 #include "View_Arrays/View_run.hpp"
 #include "fuzz/fuzz_support.hpp"
 
@@ -24,12 +25,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view arrays = rest.substr(0, split);
   const std::string_view methods =
       split == std::string_view::npos ? std::string_view() : rest.substr(split + 1);
-  const std::string n = std::to_string(order);
+  const std::string all_arrays = database_file_name("", all_arrays_kind, order);
   const std::string names[][2] = {
       {"run.csv", "run_methods.csv"},
       {"out.txt", ""},
-      {"Costas_essense_N=" + n + ".txt", ""},
-      {"Sorted_Costas_arrays_N=" + n + ".txt", "Sorted_Costas_arrays_N=" + n + ".txt_methods.txt"},
+      {database_file_name("", essential_kind, order), ""},
+      {all_arrays, methods_file_name(all_arrays)},
   };
   const std::string& name = names[kind][0];
   const std::string& methods_name = names[kind][1];

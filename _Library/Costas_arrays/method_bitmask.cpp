@@ -1,5 +1,7 @@
 #include "_Library/Costas_arrays/method_bitmask.hpp"
 
+#include "_Library/Text_layout.hpp"
+
 const std::array<std::string_view, 32> method_flag_names = {
     "Search       ", "Welch 0      ", "Welch 1      ", "Welch 2      ", "Welch 3      ",
     "Taylor 0     ", "Taylor 1     ", "Lempel 2     ", "Golomb 2     ", "Lempel 3     ",
@@ -39,9 +41,7 @@ void append_method_tag(std::string& tag, Method_flags flags) {
   for (std::size_t bit = 0; bit < method_flag_names.size(); ++bit) {
     if (((flags >> bit) & 1u) == 0) continue;
     if (!first) tag += ", ";
-    std::string_view name = method_flag_names[bit];
-    name.remove_suffix(name.size() - (name.find_last_not_of(' ') + 1));
-    tag += name;
+    tag += trim_right(method_flag_names[bit]);
     first = false;
   }
 }

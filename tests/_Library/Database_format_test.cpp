@@ -31,6 +31,27 @@ struct Row_case {
   const char* fault;                // expected fault, empty when the line reads
 };
 
+TEST(Database_names, ReadBackFromEveryKindAndRefusedOtherwise) {
+  for (const std::string_view kind :
+       {all_arrays_kind, essential_kind, symmetrical_kind, g_symmetrical_kind, log_kind}) {
+    for (const std::int32_t n : {2, 27, 500, 1000}) {
+      const std::string name = database_file_name("", kind, n);
+      for (const bool methods : {false, true}) {
+        const auto parts = read_database_file_name(methods ? methods_file_name(name) : name);
+        ASSERT_TRUE(parts.has_value()) << name;
+        EXPECT_EQ(parts->kind, kind);
+        EXPECT_EQ(parts->order, n);
+        EXPECT_EQ(parts->methods, methods);
+      }
+    }
+  }
+  for (const std::string_view name :
+       {"Costas_essense_N=.txt", "Costas_essense_N=12345.txt", "Costas_essense_N=12.csv",
+        "Costas_essense_N=12.txt.part", "Costas_essense_N=1x.txt", "run.csv", "Costas_N=4.txt"}) {
+    EXPECT_FALSE(read_database_file_name(name).has_value()) << name;
+  }
+}
+
 TEST(Row_indices, ReadOrReportedWhatIsWrong) {
   const Row_case cases[] = {
       {"0 1 3 2", 4, 0, {0, 1, 3, 2}, ""},
