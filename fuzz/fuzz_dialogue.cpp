@@ -32,24 +32,14 @@ std::string options_text() {
   state.options.output_pathname = "out.txt";
   state.options.output_position = "REWIND";
   save_options(state.options, state.console, state.pause);
-  std::ostringstream text;
-  text << std::ifstream(options_file_name).rdbuf();
-  return text.str();
+  return read_text(options_file_name);
 }
 
 // Every file in the two folders of the sample database, with its contents. Output files may go
 // to the database's top folder, but nothing may change inside these two.
 std::map<std::string, std::string> database_contents() {
-  std::map<std::string, std::string> files;
-  for (const char* folder : {"db/Generated", "db/Searches"}) {
-    std::error_code error;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder, error)) {
-      if (!entry.is_regular_file()) continue;
-      std::ostringstream text;
-      text << std::ifstream(entry.path()).rdbuf();
-      files[entry.path().string()] = text.str();
-    }
-  }
+  std::map<std::string, std::string> files = folder_contents("db/Generated");
+  files.merge(folder_contents("db/Searches"));
   return files;
 }
 
@@ -77,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static const std::map<std::string, std::string> database = database_contents();
   const std::string input(reinterpret_cast<const char*>(data), size);
   if (leaves_the_folder(input)) return 0;
-  fuzz_write_file(options_file_name, options);
+  write_text(options_file_name, options);
   std::istringstream in(input);
   std::ostringstream out, err;
   run_vellumcairn(in, out, err);

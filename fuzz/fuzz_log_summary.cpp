@@ -12,7 +12,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   fuzz_working_dir();
-  fuzz_write_file("log.txt", std::string_view(reinterpret_cast<const char*>(data), size));
+  write_text("log.txt", std::string_view(reinterpret_cast<const char*>(data), size));
   std::istringstream in("Y\nY\nY\nY\nY\nY\nY\nN\n");
   std::ostringstream out, err;
   Console console(in, out, err);

@@ -10,7 +10,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   fuzz_working_dir();
-  fuzz_write_file(options_file_name,
+  write_text(options_file_name,
                   std::string_view(reinterpret_cast<const char*>(data), size));
   std::istringstream in("Y\nY\nY\n");
   std::ostringstream out, err;

@@ -1,7 +1,6 @@
 #include "fuzz/fuzz_support.hpp"
 
 #include <cstdlib>
-#include <fstream>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -14,9 +13,4 @@ const fs::path& fuzz_working_dir() {
     return fs::path(pattern);
   }();
   return dir;
-}
-
-void fuzz_write_file(const fs::path& file, std::string_view contents) {
-  std::ofstream stream(file, std::ios::binary | std::ios::trunc);
-  stream.write(contents.data(), static_cast<std::streamsize>(contents.size()));
 }

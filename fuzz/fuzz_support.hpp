@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "tests/support/Test_database.hpp"   // write_text, read_text, folder_contents
+
 // Creates (once) a fresh temporary folder, makes it the working folder and returns it.
 const std::filesystem::path& fuzz_working_dir();
-// Replaces the contents of a file in the working folder.
-void fuzz_write_file(const std::filesystem::path& file, std::string_view contents);

@@ -34,8 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   };
   const std::string& name = names[kind][0];
   const std::string& methods_name = names[kind][1];
-  fuzz_write_file(name, arrays);
-  if (!methods_name.empty()) fuzz_write_file(methods_name, methods);
+  write_text(name, arrays);
+  if (!methods_name.empty()) write_text(methods_name, methods);
 
   for (const Index_base base : {Index_base::automatic, Index_base::zero, Index_base::one}) {
     Array_reader reader(name, base, Line_selection(), 1);

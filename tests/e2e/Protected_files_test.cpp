@@ -28,15 +28,6 @@ Lines lines_to_question(const Run_result& result) {
   return run;
 }
 
-// Every file under dir, with its contents.
-std::map<std::string, std::string> snapshot(const fs::path& dir) {
-  std::map<std::string, std::string> files;
-  for (const auto& entry : fs::recursive_directory_iterator(dir)) {
-    if (entry.is_regular_file()) files[entry.path().string()] = read_file(entry.path());
-  }
-  return files;
-}
-
 struct Refusal_case {
   const char* what;
   const char* pathname;                    // the output pathname, relative to the working folder
@@ -162,12 +153,12 @@ TEST(Protected_files, RefusedBeforeOpeningAndLeftUnchanged) {
         });
         c.setup(dir.path());
         const std::string db = (dir / "db").string() + "/";
-        const auto before = snapshot(dir / "db");
+        const auto before = folder_contents(dir / "db");
         const std::string options_before = read_file(dir / options_file_name);
 
         const Run_result result = run_program(std::string("Y\n0\n") + answer + "\nY\n", dir.path());
         EXPECT_EQ(lines_to_question(result), c.expected(db));
-        EXPECT_EQ(snapshot(dir / "db"), before);
+        EXPECT_EQ(folder_contents(dir / "db"), before);
         EXPECT_EQ(read_file(dir / options_file_name), options_before);
         EXPECT_EQ(result.exit_status, 0);
         const bool going_on = answer[0] == 'Y';

@@ -1,19 +1,30 @@
 #include "tests/support/Test_database.hpp"
 
 #include <fstream>
+#include <iterator>
 
 #include "_Library/Database_format.hpp"
 
 namespace fs = std::filesystem;
 
-namespace {
-
-void write_text(const fs::path& file, const std::string& contents) {
+void write_text(const fs::path& file, std::string_view contents) {
   std::ofstream stream(file, std::ios::binary | std::ios::trunc);
   stream.write(contents.data(), static_cast<std::streamsize>(contents.size()));
 }
 
-}  // namespace
+std::string read_text(const fs::path& file) {
+  std::ifstream stream(file, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
+}
+
+std::map<std::string, std::string> folder_contents(const fs::path& folder) {
+  std::map<std::string, std::string> files;
+  std::error_code error;
+  for (const auto& entry : fs::recursive_directory_iterator(folder, error)) {
+    if (entry.is_regular_file()) files[entry.path().string()] = read_text(entry.path());
+  }
+  return files;
+}
 
 void write_order(const fs::path& folder, int n, const Order_files& f, bool generated) {
   fs::create_directories(folder);

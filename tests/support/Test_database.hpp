@@ -3,7 +3,15 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
 #include <string>
+#include <string_view>
+
+// A file written whole (replaced) with exactly these bytes, and read back whole.
+void write_text(const std::filesystem::path& file, std::string_view contents);
+std::string read_text(const std::filesystem::path& file);
+// Every regular file under folder, by path, with its contents; none for an absent folder.
+std::map<std::string, std::string> folder_contents(const std::filesystem::path& folder);
 
 // The nine files of one order; the methods files are written only for the generated database.
 struct Order_files {

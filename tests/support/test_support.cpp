@@ -1,5 +1,7 @@
 #include "tests/support/test_support.hpp"
 
+#include "tests/support/Test_database.hpp"
+
 #include <fcntl.h>
 #include <sched.h>
 #include <sys/mount.h>
@@ -213,14 +215,8 @@ Run_result run_program(const std::string& input, const fs::path& dir) {
   return run_binary(VELLUMCAIRN_BINARY, {}, input, dir);
 }
 
-std::string read_file(const fs::path& file) {
-  std::ifstream stream(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
-}
+std::string read_file(const fs::path& file) { return read_text(file); }
 
 std::vector<std::string> read_lines(const fs::path& file) { return split_lines(read_file(file)); }
 
-void write_file(const fs::path& file, const std::string& contents) {
-  std::ofstream stream(file, std::ios::binary | std::ios::trunc);
-  stream << contents;
-}
+void write_file(const fs::path& file, const std::string& contents) { write_text(file, contents); }
