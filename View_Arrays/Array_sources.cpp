@@ -137,7 +137,6 @@ std::string Array_reader::open() {
     order_ = database_name->order;
     header_pending_ = database_name->kind == all_arrays_kind;
     methods_name = methods_file_name(source_);
-    tags_are_flags_ = true;
   } else if (name.ends_with(".csv")) {
     kind_ = Kind::csv;
     methods_name = source_.substr(0, source_.size() - 4) + "_methods.csv";
@@ -184,7 +183,7 @@ bool Array_reader::read_tag_in_step(long line, bool polymorph, std::string& tag)
                           (status == status_end_of_file ? std::string("end of file")
                                                         : iostat_message(status)) + ")");
   }
-  if (!tags_are_flags_) {
+  if (kind_ != Kind::database) {
     tag = trim(tag_line);
     return true;
   }
@@ -200,11 +199,8 @@ bool Array_reader::read_tag_in_step(long line, bool polymorph, std::string& tag)
   return true;
 }
 
-bool Array_reader::take_array(std::string_view text, long line, Viewed_array& array) {
-  std::vector<long> values;
-  if (!read_integers(text, values) || values.empty()) {
-    return fail(line, "not a line of row indices");
-  }
+bool Array_reader::take_array(long line, Viewed_array& array) {
+  const std::vector<long>& values = values_;
   const auto n = static_cast<std::int32_t>(values.size());
   if (order_ != 0 && n != order_) {
     return fail(line, std::to_string(n) + " row indices where the arrays " +
@@ -250,7 +246,8 @@ bool Array_reader::next(Viewed_array& array) {
     // The line selection picks lines of files; a typed array is always taken.
     ended_ = true;
     array.tag.clear();
-    return take_array(source_, argument_number_, array);
+    if (!read_integers(source_, values_)) return fail(0, "not a line of row indices");
+    return take_array(argument_number_, array);
   }
   while (true) {
     const int status = file_.read_line(line_);
@@ -290,12 +287,11 @@ bool Array_reader::next(Viewed_array& array) {
     }
     bool polymorph = false;
     if (kind_ != Kind::csv) polymorph = take_polymorph_mark(text);
-    if (kind_ == Kind::text) {
-      std::vector<long> values;
-      if (!read_integers(text, values) || values.size() < 2) {
-        pending_tag_ = is_tag_line(text) ? std::string(text) : std::string();
-        continue;
-      }
+    // Read once: the output text file's other lines are told apart from its arrays by it.
+    const bool integers = read_integers(text, values_) && !values_.empty();
+    if (kind_ == Kind::text && (!integers || values_.size() < 2)) {
+      pending_tag_ = is_tag_line(text) ? std::string(text) : std::string();
+      continue;
     }
     std::string tag;
     if (kind_ == Kind::text) {
@@ -311,7 +307,8 @@ bool Array_reader::next(Viewed_array& array) {
       }
       continue;
     }
-    if (!take_array(text, line, array)) return false;
+    if (!integers) return fail(line, "not a line of row indices");
+    if (!take_array(line, array)) return false;
     array.tag = std::move(tag);
     return true;
   }

@@ -75,7 +75,6 @@ class Array_reader {
   Kind kind_ = Kind::text;
   std::int32_t order_ = 0;          // known from a database file's name or the first array
   bool header_pending_ = false;     // the all-arrays file's first line counts its arrays
-  bool typed_done_ = false;
   bool ended_ = false;
   long blank_line_ = 0;             // a blank line seen in a database file, not yet explained
   std::string pending_tag_;         // a tag line of an output text file, for the next array
@@ -83,10 +82,10 @@ class Array_reader {
   std::string line_;
   Text_input file_;
   Text_input tags_;                 // the methods file or methods CSV file, when there is one
-  bool tags_are_flags_ = false;     // database methods lines rather than tag lines
 
   bool fail(long line, const std::string& what);
   bool read_tag_in_step(long line, bool polymorph, std::string& tag);
-  // Takes an array from a line of row indices; false with error_ set when it is no array.
-  bool take_array(std::string_view text, long line, Viewed_array& array);
+  std::vector<long> values_;        // the integers of the line being read
+  // Takes an array from the row indices in values_; false with error_ set when they are none.
+  bool take_array(long line, Viewed_array& array);
 };
