@@ -32,7 +32,8 @@ bool open_pair(const Database_files& db, const Options& options, Console& consol
 void open_database_files(Database_files& db, const Options& o, Console& console) {
   close_database_files(db);
   db.database_ready = false;
-  db.folder = std::string(trim_right(o.database_path)) + std::string(trim_right(o.db_folder));
+  // db_folder is the database's database_folder of an empty path: the path goes before it.
+  db.folder = std::string(trim_right(o.database_path)) + o.db_folder;
 
   const std::string essential = database_file_name(db.folder, essential_kind, o.ca_order);
   if (const int status = db.essential.open(essential); status != status_ok) {

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "_Library/Console_io.hpp"
+#include "_Library/Database_format.hpp"
 #include "_Library/Number_theory/Number_Theory_M.hpp"
 #include "_Library/Pause_m.hpp"
 #include "Read_Database/Vellumcairn_Globals.hpp"
@@ -90,14 +91,14 @@ void choose_database(Options& o, Status_line& status, bool toggle) {
                       fixed_int(MAX_GENERATED_ORDER, 4));
     o.db_max_order = MAX_GENERATED_ORDER;
     o.db_min_order = 2;
-    o.db_folder = "Generated\\";
+    o.db_folder = database_folder({}, generated_folder);
     o.db_has_methods = true;
     o.db_kind_text = "generated";
   } else {
     status.show("Costas arrays from searches of order 3 to" + fixed_int(MAX_SEARCH_ORDER, 3));
     o.db_max_order = MAX_SEARCH_ORDER;
     o.db_min_order = 3;
-    o.db_folder = "Searches\\";
+    o.db_folder = database_folder({}, searched_folder);
     o.db_kind_text = "exhaustive search";
     o.db_has_methods = false;
   }

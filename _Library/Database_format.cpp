@@ -40,11 +40,16 @@ std::optional<Database_file_name> read_database_file_name(std::string_view name)
   return std::nullopt;
 }
 
+std::string database_folder(std::string_view database_path, std::string_view folder) {
+  std::string composed(trim_right(database_path));
+  composed += folder;
+  composed += '\\';
+  return composed;
+}
+
 std::string database_folder_holding(std::string_view name, std::string_view database_path) {
   for (const std::string_view folder : {generated_folder, searched_folder}) {
-    std::string composed(trim_right(database_path));
-    composed += folder;
-    composed += '\\';
+    const std::string composed = database_folder(database_path, folder);
     if (path_lies_inside(name, composed)) return composed;
   }
   return {};

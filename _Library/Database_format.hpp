@@ -18,9 +18,14 @@
 constexpr std::string_view generated_folder = "Generated";
 constexpr std::string_view searched_folder = "Searches";
 
-// The database folder (database_path, "Generated" or "Searches" and the separator "\\", as the
-// program composes its names) that the file name lies in, links and ".." resolved; empty when
-// it lies in neither. The database is read-only: nothing may be written there.
+// The folder of one database as the program composes its names: database_path without its
+// trailing blanks, then folder ("Generated" or "Searches") and the separator "\\". With an empty
+// path it is the folder relative to the database path ("Generated\\").
+std::string database_folder(std::string_view database_path, std::string_view folder);
+
+// The database folder (database_folder of database_path and either folder) that the file name
+// lies in, links and ".." resolved; empty when it lies in neither. The database is read-only:
+// nothing may be written there.
 std::string database_folder_holding(std::string_view name, std::string_view database_path);
 
 // The kinds of file of an order; the name of one is folder + kind + order + ".txt".

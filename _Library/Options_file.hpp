@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string>
 
+#include "_Library/Database_format.hpp"
+
 constexpr std::int32_t MAX_SEARCH_ORDER = 27;
 constexpr std::int32_t MAX_GENERATED_ORDER = 500;
 constexpr std::int32_t MAX_GF_ORDER = 65536;   // the largest Galois field the program sets up
@@ -34,7 +36,7 @@ struct Options {
   std::string output_pathname;              // without trailing blanks
 
   // Derived by choose_database and next_gf_order; never stored in the file.
-  std::string db_folder = "Generated\\";
+  std::string db_folder = database_folder({}, generated_folder);   // under database_path
   std::string db_kind_text = "generated";   // shown padded to 17 characters where required
   std::int32_t db_min_order = 2;
   std::int32_t db_max_order = MAX_GENERATED_ORDER;
