@@ -62,6 +62,16 @@ struct Database_files {
   Text_input log;
   Text_input symmetrical, symmetrical_methods;
   Text_input all_arrays, all_arrays_methods;
+
+  // The nine files in one order, for whatever is done to each of them.
+  std::array<Text_input*, 9> files() {
+    return {&essential, &essential_methods, &g_symmetrical, &g_symmetrical_methods, &log,
+            &symmetrical, &symmetrical_methods, &all_arrays, &all_arrays_methods};
+  }
+  std::array<const Text_input*, 9> files() const {
+    return {&essential, &essential_methods, &g_symmetrical, &g_symmetrical_methods, &log,
+            &symmetrical, &symmetrical_methods, &all_arrays, &all_arrays_methods};
+  }
 };
 
 // Opens every file of order ca_order, or none (reporting the missing one); sets database_ready.
@@ -79,7 +89,18 @@ struct Output_files {
   Text_output methods_csv;       // one row of flag names per written array
   Text_output polynomials_csv;   // one row of coefficients per array, with find_gf_polynomial
   bool write_failed = false;     // an output file of this process lost lines (exit status 1)
+
+  // The four files in one order, for whatever is done to each of them; output_file_kinds names
+  // each one at the same place.
+  std::array<Text_output*, 4> files() { return {&text, &csv, &methods_csv, &polynomials_csv}; }
+  std::array<const Text_output*, 4> files() const {
+    return {&text, &csv, &methods_csv, &polynomials_csv};
+  }
 };
+
+// What each of Output_files::files() is, as a refusal names it.
+constexpr std::array<std::string_view, 4> output_file_kinds = {
+    "output text file", "CSV file", "methods CSV file", "polynomials CSV file"};
 
 std::string csv_file_name(std::string_view output_pathname);   // last 3 characters -> "csv"
 // The CSV file name with its last 4 characters replaced by "_methods.csv".

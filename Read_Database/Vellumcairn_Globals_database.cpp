@@ -66,9 +66,5 @@ void skip_all_arrays_header(Database_files& db, const Options& options) {
 }
 
 void close_database_files(Database_files& db) {
-  for (Text_input* file : {&db.essential, &db.essential_methods, &db.g_symmetrical,
-                           &db.g_symmetrical_methods, &db.log, &db.symmetrical,
-                           &db.symmetrical_methods, &db.all_arrays, &db.all_arrays_methods}) {
-    file->close();
-  }
+  for (Text_input* file : db.files()) file->close();
 }

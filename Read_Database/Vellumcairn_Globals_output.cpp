@@ -54,10 +54,7 @@ constexpr int status_read_only = EROFS;   // "read-only file system access"
 std::optional<Refusal> output_refusal(const Output_files& output, const Database_files& db,
                                       const Options& options, const std::string& name) {
   if (const std::optional<File_identity> identity = file_identity(name)) {
-    for (const Text_input* file : {&db.essential, &db.essential_methods, &db.g_symmetrical,
-                                   &db.g_symmetrical_methods, &db.log, &db.symmetrical,
-                                   &db.symmetrical_methods, &db.all_arrays,
-                                   &db.all_arrays_methods}) {
+    for (const Text_input* file : db.files()) {
       if (file->identity() == identity) {
         return Refusal{status_in_use, "It is the database file " + file->name() +
                                           ", which this run reads"};
@@ -67,15 +64,11 @@ std::optional<Refusal> output_refusal(const Output_files& output, const Database
       return Refusal{status_in_use, std::string("It is the options file ") + options_file_name +
                                         ", which this program keeps"};
     }
-    const std::pair<const Text_output*, const char*> outputs[] = {
-        {&output.text, "output text file"},
-        {&output.csv, "CSV file"},
-        {&output.methods_csv, "methods CSV file"},
-        {&output.polynomials_csv, "polynomials CSV file"}};
-    for (const auto& [file, kind] : outputs) {
-      if (file->identity() == identity) {
-        return Refusal{status_in_use, std::string("It is the ") + kind + " " + file->name() +
-                                          " of this run"};
+    const auto outputs = output.files();
+    for (std::size_t i = 0; i < outputs.size(); ++i) {
+      if (outputs[i]->identity() == identity) {
+        return Refusal{status_in_use, "It is the " + std::string(output_file_kinds[i]) + " " +
+                                          outputs[i]->name() + " of this run"};
       }
     }
   }
@@ -150,15 +143,13 @@ void open_output_files(Output_files& output, const Database_files& db, const Opt
 
 // Called before each prompt, so that a stop while the program waits loses nothing.
 void flush_output_files(Output_files& output) {
-  for (Text_output* file : {&output.text, &output.csv, &output.methods_csv,
-                            &output.polynomials_csv}) {
+  for (Text_output* file : output.files()) {
     if (file->is_open()) file->flush();
   }
 }
 
 void close_output_files(Output_files& output, Console& console, Status_line& status_line) {
-  for (Text_output* file : {&output.text, &output.csv, &output.methods_csv,
-                            &output.polynomials_csv}) {
+  for (Text_output* file : output.files()) {
     if (!file->is_open()) continue;
     // A full disk shows only here, when the buffered lines reach the file.
     if (const int status = file->close(); status != status_ok) {
