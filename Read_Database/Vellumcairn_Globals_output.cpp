@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cerrno>
 #include <optional>
+#include <utility>
 
 #include "_Library/Console_io.hpp"
 #include "_Library/Database_format.hpp"
@@ -81,19 +82,35 @@ std::optional<Refusal> output_refusal(const Output_files& output, const Database
   return std::nullopt;
 }
 
+// What opening an output file came to: status_ok, the status of the refusal, or that of the
+// failed open.
+struct Open_outcome {
+  int status;
+  std::optional<Refusal> refusal;
+};
+
+// Refuses the output file name, or else opens file as name (appending unless REWIND); says
+// nothing, so that each caller reports in its own words.
+Open_outcome open_unless_refused(Output_files& output, const Database_files& db,
+                                 const Options& options, Text_output& file,
+                                 const std::string& name) {
+  std::optional<Refusal> refusal = output_refusal(output, db, options, name);
+  if (refusal) return {refusal->status, std::move(refusal)};
+  return {file.open(name, write_position(options.output_position)), std::nullopt};
+}
+
 // Opens one CSV file; on failure or refusal reports, asks "Continue?" and ends the program
 // on N.
 void open_csv(Output_files& output, const Database_files& db, const Options& options,
               const Dialogue& dialogue, Text_output& file, const std::string& name,
               std::string_view failure) {
-  const std::optional<Refusal> refusal = output_refusal(output, db, options, name);
-  const int status = refusal ? refusal->status
-                             : file.open(name, write_position(options.output_position));
+  const Open_outcome opened = open_unless_refused(output, db, options, file, name);
+  const int status = opened.status;
   if (status == status_ok) return;
   dialogue.console.line(free_form(failure, status));
   dialogue.console.line(free_form("pathname: ", name));
   dialogue.console.line(free_form("I/O error: ", iostat_message(status)));
-  if (refusal) dialogue.console.line(free_form(refusal->reason));
+  if (opened.refusal) dialogue.console.line(free_form(opened.refusal->reason));
   if (!dialogue.pause.ask_yes_no("Continue?")) stop_with_code("");
 }
 
@@ -115,13 +132,12 @@ void open_output_files(Output_files& output, const Database_files& db, const Opt
   Console& console = dialogue.console;
   Status_line& status_line = dialogue.status;
   const std::string pathname(trim_right(options.output_pathname));
-  const std::optional<Refusal> refusal = output_refusal(output, db, options, pathname);
-  if (const int status = refusal ? refusal->status
-                                 : output.text.open(pathname,
-                                                    write_position(options.output_position));
-      status != status_ok) {
+  if (const Open_outcome opened =
+          open_unless_refused(output, db, options, output.text, pathname);
+      opened.status != status_ok) {
     console.line(free_form("### Could not open ", pathname));
-    console.line(free_form(refusal ? refusal->reason : "I/O error: " + iostat_message(status)));
+    console.line(free_form(opened.refusal ? opened.refusal->reason
+                                          : "I/O error: " + iostat_message(opened.status)));
     if (!dialogue.pause.ask_yes_no("Continue?")) stop_with_code("2");
     status_line.text_output_open = false;
     status_line.text_output = nullptr;
