@@ -36,9 +36,9 @@ class Galois_Fields_Prime_Modulus {
   // log of the residue x in 1..p-1 to the base GFPM_pes(npe) by the tables; -1: search instead
   std::int32_t table_log(std::int32_t x, std::int32_t npe);
   const Gf_tables& tables() const { return core_.tables(); }
-  bool tables_ready() const {
-    return GFPM_initialized && core_.tables().ready && core_.tables().p == GFPM_prime;
-  }
+  // GFPM_initialized holds only after a set-up that built the tables of the field whose p
+  // GFPM_setup copied into GFPM_prime, so the flag alone says the tables serve.
+  bool tables_ready() const { return GFPM_initialized; }
 
   // Orders above this are refused; no Costas order up to 500 needs one.
   static constexpr std::int32_t max_order = Gf_field::max_order;
