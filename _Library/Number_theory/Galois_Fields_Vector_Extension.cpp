@@ -8,15 +8,6 @@
 #include "_Library/Program_stop.hpp"
 #include "_Library/Text_layout.hpp"
 
-namespace {
-
-std::int32_t floor_mod(std::int64_t a, std::int32_t p) {
-  const std::int64_t r = a % p;
-  return static_cast<std::int32_t>(r < 0 ? r + p : r);
-}
-
-}  // namespace
-
 Galois_Fields_Vector_Extension::Galois_Fields_Vector_Extension(Console& console,
                                                                Number_Theory_M& number_theory,
                                                                Log_units& log_units)
@@ -72,8 +63,7 @@ void Galois_Fields_Vector_Extension::GFVE_primitive() {
   GFVE_pes.assign(static_cast<std::size_t>(GFVE_no_of_pes > 0 ? GFVE_no_of_pes : 0),
                   GFVE_element{});
   base_inverse_.assign(GFVE_pes.size(), 0);
-  GFVE_element x;
-  x(2) = 1;
+  const GFVE_element x = x_element();
   GFVE_element v = GFVE_one;
   std::int32_t count = 0;
   for (std::int32_t w = 1; w <= q - 1 && count < GFVE_no_of_pes; ++w) {

@@ -3,21 +3,6 @@
 #include <algorithm>
 #include <numeric>
 
-namespace {
-
-std::int32_t floor_mod(std::int64_t a, std::int32_t p) {
-  const std::int64_t r = a % p;
-  return static_cast<std::int32_t>(r < 0 ? r + p : r);
-}
-
-GFVE_element x_element() {
-  GFVE_element x;
-  x(2) = 1;
-  return x;
-}
-
-}  // namespace
-
 Gf_setup Gf_field::set_up(std::int32_t q, Gf_kind kind) {
   if (q > max_order) return Gf_setup::too_large;
   q_ = q;

@@ -20,6 +20,19 @@ struct GFVE_element {
   bool operator==(const GFVE_element&) const = default;   // all 31 entries
 };
 
+// a modulo p in 0..p-1 for p > 0, whatever the sign of a.
+inline std::int32_t floor_mod(std::int64_t a, std::int32_t p) {
+  const std::int64_t r = a % p;
+  return static_cast<std::int32_t>(r < 0 ? r + p : r);
+}
+
+// The element x: coefficient 1 at x^1, every other zero.
+inline GFVE_element x_element() {
+  GFVE_element x;
+  x(2) = 1;
+  return x;
+}
+
 // The generator search of a set-up: the smallest primitive root of a prime (prime), or the
 // first monic polynomial of degree k in the odometer order for which x is primitive (extension).
 enum class Gf_kind { prime, extension };
