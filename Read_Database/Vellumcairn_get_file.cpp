@@ -182,19 +182,21 @@ bool read_next_flags(Console& console, Text_input& methods, std::string& line,
 // Streams arrays (and, for the generated database, methods in step with it) to the end of the
 // file or an end line, writing each array that passes the filter to the console, the output
 // text file, the CSV file, the methods CSV file and, with find_gf_polynomial, the finder.
-// filter_method 1..19 filters on that method; any other value filters nothing (the filter line
-// names "NONE" for it).
+// With filter_by_method, a filter_method of 1..19 filters on that method; any other value
+// filters nothing (the filter line names "NONE" for it).
 bool write_selected_arrays(Text_input& arrays, Text_input& methods, Output_files& output,
                            GF_Polynomial& finder, Costas_array_record& ca, const Options& o,
-                           const Dialogue& dialogue, bool filter_by_method,
-                           std::int32_t filter_method) {
+                           const Dialogue& dialogue) {
   const std::int32_t n = o.ca_order;
   // The options keep the order within the databases' range; a record holds at most 500.
   if (n < 1 || n > static_cast<std::int32_t>(MAX_ORDER_CAPACITY)) return true;
-  const bool filtering = filter_by_method && filter_method >= 1 && filter_method <= method_count;
+  const bool filtering =
+      o.filter_by_method && o.filter_method >= 1 && o.filter_method <= method_count;
   const Method_flags filter_bit =
-      filtering ? Method_flags{1} << method_bit[static_cast<std::size_t>(filter_method)] : 0;
-  if (filter_by_method && filter_method != 0) show_filter_line(dialogue.status, filter_method);
+      filtering ? Method_flags{1} << method_bit[static_cast<std::size_t>(o.filter_method)] : 0;
+  if (o.filter_by_method && o.filter_method != 0) {
+    show_filter_line(dialogue.status, o.filter_method);
+  }
 
   std::string methods_line;
   Row_buffer row;

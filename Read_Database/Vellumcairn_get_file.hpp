@@ -14,9 +14,9 @@ class GF_Polynomial;
 class Text_input;
 struct Options;
 
-// Writes every array of arrays that passes the method filter; false after a reported damaged line.
+// Writes every array of arrays that passes the method filter of options (filter_by_method,
+// filter_method); false after a reported damaged line.
 bool write_selected_arrays(Text_input& arrays, Text_input& methods, Output_files& output,
                            GF_Polynomial& finder, Costas_array_record& ca, const Options& options,
-                           const Dialogue& dialogue, bool filter_by_method,
-                           std::int32_t filter_method);
+                           const Dialogue& dialogue);
 

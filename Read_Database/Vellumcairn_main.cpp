@@ -70,7 +70,7 @@ void run_database(Program_state& state) {
   if (o.symmetry_type >= 1 && o.symmetry_type <= 4) {
     const Class_files& chosen = classes[o.symmetry_type - 1];
     write_selected_arrays(chosen.arrays, chosen.methods, state.output, state.gf_polynomial,
-                          state.ca, o, state.dialogue, o.filter_by_method, o.filter_method);
+                          state.ca, o, state.dialogue);
   }
   if (o.find_gf_polynomial) state.gf_polynomial.release_GFPolynomial(o.gf_kind);
   close_database_files(db);

@@ -25,7 +25,7 @@ TEST(Selection_signals, SignalWhileTheArraysStreamWritesNoFurtherArray) {
   std::raise(SIGINT);
   const auto select = [&] {
     return write_selected_arrays(arrays, methods, state.output, state.gf_polynomial, state.ca,
-                                 state.options, state.dialogue, false, 0);
+                                 state.options, state.dialogue);
   };
   const auto stop = stop_of([&] { select(); });
   std::signal(SIGINT, SIG_DFL);
