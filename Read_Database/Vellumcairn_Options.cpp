@@ -114,14 +114,8 @@ void choose_database(Options& o, Status_line& status, bool toggle) {
 }
 
 void next_gf_order(Options& o, Number_Theory_M& number_theory, std::int32_t start) {
-  // At least 2, so that a start below every prime power cannot stop at 1 (whose record also
-  // has a count of 1).
-  std::int32_t q = std::max({start, o.ca_order + 1, 2});
-  number_theory.factorize(q);
-  while (number_theory.factor_record.count != 1) {
-    ++q;
-    number_theory.factorize(q);
-  }
-  o.gf_order = q;
+  o.gf_order = next_prime_power(std::max(start, o.ca_order + 1));
+  // The program's record is left holding the factorisation of the order found.
+  number_theory.factorize(o.gf_order);
   o.gf_kind = number_theory.factor_record.is_prime ? 1 : 2;
 }

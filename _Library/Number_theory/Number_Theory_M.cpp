@@ -1,5 +1,6 @@
 #include "_Library/Number_theory/Number_Theory_M.hpp"
 
+#include <algorithm>
 #include <utility>
 
 #include "_Library/Console_io.hpp"
@@ -69,6 +70,14 @@ Factor_record factor_record_of(std::int32_t n) {
   Factor_record record;
   factorize_into(record, n);
   return record;
+}
+
+std::int32_t next_prime_power(std::int32_t q) {
+  // From 2 on, so that a start below every prime power cannot stop at 1 (whose record also has
+  // a count of 1).
+  for (q = std::max(q, 2); factor_record_of(q).count != 1; ++q) {
+  }
+  return q;
 }
 
 void Number_Theory_M::factorize(std::int32_t n) { factorize_into(factor_record, n); }

@@ -22,6 +22,8 @@ struct Factor_record {
 // new count keep their old values.
 void factorize_into(Factor_record& record, std::int32_t n);
 Factor_record factor_record_of(std::int32_t n);   // the same into a fresh record
+// The smallest prime power (the order of a Galois field) at least q, and at least 2.
+std::int32_t next_prime_power(std::int32_t q);
 
 class Number_Theory_M {
  public:
