@@ -5,11 +5,7 @@
 #include <array>
 #include <cstddef>
 
-#include "_Library/Options_file.hpp"
-
 namespace {
-
-static_assert(last_counted_order == MAX_GENERATED_ORDER);
 
 struct Listed_row {
   std::int32_t order, all, essential, symmetrical, g_symmetrical;

@@ -8,10 +8,12 @@
 #include <cstdint>
 #include <string>
 
+#include "_Library/Count_tables.hpp"
 #include "_Library/Database_format.hpp"
 
 constexpr std::int32_t MAX_SEARCH_ORDER = 27;
-constexpr std::int32_t MAX_GENERATED_ORDER = 500;
+// The generated database offers every order the count tables cover.
+constexpr std::int32_t MAX_GENERATED_ORDER = last_counted_order;
 constexpr std::int32_t MAX_GF_ORDER = 65536;   // the largest Galois field the program sets up
 constexpr const char* options_file_name = "Vellumcairn_Options.txt";
 
