@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Make_Database/Build_progress.hpp"
+#include "Make_Database/Make_database_run.hpp"
 #include "Make_Database/Order_verifier.hpp"
 #include "_Library/Console_io.hpp"
 #include "_Library/Count_tables.hpp"
@@ -84,11 +85,6 @@ std::vector<Order_to_verify> orders_to_verify(const Builder_options& options) {
   return orders;
 }
 
-std::string counts_text(const Class_counts& c) {
-  return std::to_string(c.all) + "/" + std::to_string(c.essential) + "/" +
-         std::to_string(c.symmetrical) + "/" + std::to_string(c.g_symmetrical);
-}
-
 // The tally of the count check over all orders.
 struct Count_check {
   int matching = 0, constructions_only = 0, search_only_missing = 0, differing = 0;
@@ -98,14 +94,13 @@ struct Count_check {
 // difference that is neither "constructions only" nor generated order 29 is a problem line.
 std::string check_counts(const Order_to_verify& order, Order_verdict& verdict, Count_check& tally,
                          std::string& problem_line) {
-  const Order_counts table = database_counts(order.n);
-  const Class_counts expected{table.all, table.essential, table.symmetrical, table.g_symmetrical};
+  const Class_counts expected = expected_counts(order.n);
   if (verdict.counts == expected) {
     ++tally.matching;
     return "; matches the count tables";
   }
   const std::string held = counts_text(verdict.counts) + " where the count tables list " +
-                           counts_text(expected) + " (all/essential/symmetrical/G-symmetrical)";
+                           counts_text(expected) + " " + std::string(counts_legend);
   if (verdict.constructions_only) {
     ++tally.constructions_only;
     return "; constructions only: " + held;

@@ -20,11 +20,6 @@
 
 namespace {
 
-std::string counts_text(const Class_counts& c) {
-  return std::to_string(c.all) + "/" + std::to_string(c.essential) + "/" +
-         std::to_string(c.symmetrical) + "/" + std::to_string(c.g_symmetrical);
-}
-
 // What a build has seen: failures end it; count differences are only reported.
 struct Build_report {
   int orders = 0;
@@ -94,7 +89,7 @@ class Builder {
       } else if (!log_notes.empty() && within_count_tables(n, result.counts)) {
         ++report_.constructions_only;
         console_.line("Generated order " + std::to_string(n) + ": constructions only, " +
-                      difference.substr(difference.find("built")));
+                      built_and_table_counts(result.counts, expected_counts(n)));
       } else {
         ++report_.differing;
         console_.line(std::string(generated ? "Generated" : "Searched") + " " + difference);
@@ -204,16 +199,29 @@ bool write_options_for(const std::string& database_path, Console& console) {
 
 }  // namespace
 
-std::string count_difference(std::int32_t n, const Class_counts& counts) {
+std::string counts_text(const Class_counts& c) {
+  return std::to_string(c.all) + "/" + std::to_string(c.essential) + "/" +
+         std::to_string(c.symmetrical) + "/" + std::to_string(c.g_symmetrical);
+}
+
+Class_counts expected_counts(std::int32_t n) {
   const Order_counts table = database_counts(n);
-  const Class_counts expected{table.all, table.essential, table.symmetrical, table.g_symmetrical};
+  return {table.all, table.essential, table.symmetrical, table.g_symmetrical};
+}
+
+std::string built_and_table_counts(const Class_counts& counts, const Class_counts& expected) {
+  return "built " + counts_text(counts) + ", count tables " + counts_text(expected) + " " +
+         std::string(counts_legend);
+}
+
+std::string count_difference(std::int32_t n, const Class_counts& counts) {
+  const Class_counts expected = expected_counts(n);
   if (counts == expected) return {};
-  return "order " + std::to_string(n) + ": built " + counts_text(counts) + ", count tables " +
-         counts_text(expected) + " (all/essential/symmetrical/G-symmetrical)";
+  return "order " + std::to_string(n) + ": " + built_and_table_counts(counts, expected);
 }
 
 bool within_count_tables(std::int32_t n, const Class_counts& c) {
-  const Order_counts t = database_counts(n);
+  const Class_counts t = expected_counts(n);
   return c.all <= t.all && c.essential <= t.essential && c.symmetrical <= t.symmetrical &&
          c.g_symmetrical <= t.g_symmetrical;
 }
