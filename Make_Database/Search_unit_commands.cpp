@@ -39,6 +39,12 @@ std::string unit_runs(const std::vector<std::int32_t>& units) {
   return text;
 }
 
+// The threads of a command on units: --jobs when it was given, else the processors this
+// process was granted.
+int unit_jobs(const Builder_options& options) {
+  return options.jobs_given ? options.jobs : granted_cpus();
+}
+
 // Removes the unit files of order n (and stale temporary files) and the unit folder when it is
 // left empty, then the folder of all units when that is empty too.
 void remove_units(const std::string& folder, std::int32_t units) {
@@ -76,7 +82,7 @@ int run_search_unit(const Builder_options& options, Console& console) {
     if (plan.unit_of[i] == k - 1) mine.push_back(plan.branches[i]);
   }
   record = Unit_record{n, k, units, 0, {}};
-  record.arrays = search_branch_arrays(n, mine, options.jobs_given ? options.jobs : granted_cpus());
+  record.arrays = search_branch_arrays(n, mine, unit_jobs(options));
   record.processor_seconds = static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
   if (const std::string failure = write_unit_file(folder, record); !failure.empty()) {
     console.err() << "make_database: " << failure << '\n';
@@ -112,7 +118,7 @@ int merge_search_units(const Builder_options& options, Console& console) {
   parts.clear();
   const std::filesystem::path out = std::filesystem::path(options.out) / searched_folder;
   const auto result = write_order_files(out.string() + "/", n, classes, false, "exhaustive search",
-                                        options.jobs_given ? options.jobs : granted_cpus());
+                                        unit_jobs(options));
   std::string failure = result.failure;
   if (failure.empty()) failure = identity_failure(n, result.counts);
   if (failure.empty()) failure = count_difference(n, result.counts);
