@@ -113,8 +113,11 @@ int merge_search_units(const Builder_options& options, Console& console) {
                   << " units missing or damaged\n";
     return 1;
   }
+  // add reduces each array to its class, so the arrays go in as the units hold them.
   Costas_class_set classes;
-  for (const auto& a : class_members_sorted(parts)) classes.add(a, 0);
+  for (const auto& part : parts) {
+    for (const auto& a : part) classes.add(a, 0);
+  }
   parts.clear();
   const std::filesystem::path out = std::filesystem::path(options.out) / searched_folder;
   const auto result = write_order_files(out.string() + "/", n, classes, false, "exhaustive search",
