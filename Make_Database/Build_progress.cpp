@@ -75,6 +75,12 @@ void Build_progress::note(const std::string& line) {
   err_ << std::flush;
 }
 
+// Blanks and flushes, so that a line written after it to another stream starts on a clean
+// line; nothing when the stream is no terminal.
+void Build_progress::clear_line() {
+  if (terminal_) err_ << '\r' << std::string(100, ' ') << '\r' << std::flush;
+}
+
 void Build_progress::finish() {
   if (terminal_) err_ << '\n' << std::flush;
 }

@@ -17,6 +17,7 @@ class Build_progress {
   void finish_order(std::int64_t arrays_written);  // one plain line, or the bar moves on
   void finish();                                   // ends the bar's line
   void note(const std::string& line);              // one line of its own, the bar drawn anew
+  void clear_line();                               // blanks the bar's line for a line of others
   double elapsed_seconds() const;
 
  private:

@@ -135,7 +135,7 @@ int verify_database(const Builder_options& options, Console& console, bool termi
                           static_cast<double>(total_bytes));
   // On a terminal the bar's line is cleared before a line of the report goes out.
   const auto report_line = [&](std::string_view text) {
-    if (terminal) console.err() << '\r' << std::string(100, ' ') << '\r' << std::flush;
+    progress.clear_line();
     console.line(text);
     if (terminal) console.flush();
   };
