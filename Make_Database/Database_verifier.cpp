@@ -91,7 +91,8 @@ struct Count_check {
 };
 
 // Compares an order's counts with the count tables: the words for its summary line; a
-// difference that is neither "constructions only" nor generated order 29 is a problem line.
+// difference that is neither "constructions only" nor generated search_only_arrays_order is a
+// problem line.
 std::string check_counts(const Order_to_verify& order, Order_verdict& verdict, Count_check& tally,
                          std::string& problem_line) {
   const Class_counts expected = expected_counts(order.n);
@@ -105,7 +106,7 @@ std::string check_counts(const Order_to_verify& order, Order_verdict& verdict, C
     ++tally.constructions_only;
     return "; constructions only: " + held;
   }
-  if (order.generated && order.n == 29) {
+  if (order.generated && order.n == search_only_arrays_order) {
     ++tally.search_only_missing;
     return "; " + held + ": the tables also count the arrays only the exhaustive search finds";
   }
@@ -177,7 +178,8 @@ int verify_database(const Builder_options& options, Console& console, bool termi
     console.line("Count check: " + std::to_string(count_check.matching) +
                  " orders match the count tables, " + std::to_string(count_check.constructions_only) +
                  " hold constructions only, " + std::to_string(count_check.search_only_missing) +
-                 " lack the arrays only the search finds (generated 29), " +
+                 " lack the arrays only the search finds (generated " +
+                 std::to_string(search_only_arrays_order) + "), " +
                  std::to_string(count_check.differing) + " differ");
   }
   return problems == 0 ? 0 : 1;

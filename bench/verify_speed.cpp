@@ -3,11 +3,13 @@
 //   verify_speed [ORDER [FOLDER]]   (default order 478, about 640 MB, in a temporary folder)
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <sys/resource.h>
 
 #include "Make_Database/Make_database_run.hpp"
@@ -24,14 +26,24 @@ int main(int argc, char** argv) {
   std::istringstream in;
   std::ostringstream out;
   Console console(in, out, std::cerr);
-  if (!fs::exists(generated / ("Costas_essense_N=" + order + ".txt"))) {
+  const std::int32_t n = std::atoi(order.c_str());
+  const std::string prefix = generated.string() + "/";
+  if (!fs::exists(database_file_name(prefix, essential_kind, n))) {
     std::printf("building generated order %s in %s\n", order.c_str(), folder.c_str());
     if (run_make_database({"--out", folder.string(), "--generated", order}, console, false) != 0) return 1;
   }
+  // The order's five files and the methods files of its four arrays files.
   std::uintmax_t bytes = 0;
-  for (const auto& entry : fs::directory_iterator(generated)) {
-    const std::string name = entry.path().filename().string();
-    if (name.find("_N=" + order + ".txt") != std::string::npos) bytes += entry.file_size();
+  const auto add_size = [&bytes](const std::string& file) {
+    std::error_code error;
+    const auto size = fs::file_size(file, error);
+    if (!error) bytes += size;
+  };
+  for (const std::string_view kind :
+       {all_arrays_kind, essential_kind, symmetrical_kind, g_symmetrical_kind, log_kind}) {
+    const std::string name = database_file_name(prefix, kind, n);
+    add_size(name);
+    if (kind != log_kind) add_size(methods_file_name(name));
   }
   out.str("");
   const std::clock_t cpu_start = std::clock();
