@@ -57,36 +57,6 @@ struct Log_key {
   long line = 0;
 };
 
-// Whether b equals transform(a, t), found without building the image: the image's column c
-// holds row h(a[g(c)]) (h and g reflect rows and columns as T says), or with T's transposition
-// h(a'[g(c)]) for the inverse a' of a, which is a[h(b[c])] == g(c). a is a permutation of
-// 0..n-1 and every entry of b lies in 0..n-1. One loop per transform, without early exit, so
-// that the compiler can vectorise it: the hash table almost always offers the right member.
-template <int T>
-bool is_image_by(const std::uint16_t* a, const std::uint16_t* b, std::size_t n) {
-  unsigned differ = 0;
-  for (std::size_t c = 0; c < n; ++c) {
-    const std::size_t column = (T & 2) ? n - 1 - c : c;
-    const std::size_t row = (T & 1) ? n - 1 - b[c] : b[c];
-    differ |= (T & 4) ? a[row] ^ column : a[column] ^ row;
-  }
-  return differ == 0;
-}
-
-bool is_image(const Costas_perm& a, int t, const Costas_perm& b) {
-  const std::size_t n = a.size();
-  switch (t & 7) {
-    case 0: return is_image_by<0>(a.data(), b.data(), n);
-    case 1: return is_image_by<1>(a.data(), b.data(), n);
-    case 2: return is_image_by<2>(a.data(), b.data(), n);
-    case 3: return is_image_by<3>(a.data(), b.data(), n);
-    case 4: return is_image_by<4>(a.data(), b.data(), n);
-    case 5: return is_image_by<5>(a.data(), b.data(), n);
-    case 6: return is_image_by<6>(a.data(), b.data(), n);
-    default: return is_image_by<7>(a.data(), b.data(), n);
-  }
-}
-
 class Order_check {
  public:
   Order_check(const std::string& folder, std::int32_t n, bool generated,

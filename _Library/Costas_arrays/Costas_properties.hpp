@@ -27,6 +27,10 @@ bool is_costas(std::span<const std::uint16_t> a);
 Costas_perm transform(std::span<const std::uint16_t> a, int t);
 // Every member of the class of every array of every part, sorted, each once.
 std::vector<Costas_perm> class_members_sorted(std::span<const std::vector<Costas_perm>> parts);
+// Whether b equals transform(a, t) (a a permutation of 0..N-1, b of the same order with entries
+// in 0..N-1), checked entry by entry without building the image: the database verifier asks it
+// once per array line.
+bool is_image(std::span<const std::uint16_t> a, int t, std::span<const std::uint16_t> b);
 // The method-flag bits 24..26 that name transform t.
 std::uint32_t transform_flag_bits(int t);
 

@@ -128,6 +128,18 @@ TEST(Transforms, FormAGroupThatKeepsTheCostasProperty) {
   EXPECT_EQ(transform(transform(a, 5), 6), a);   // 90 degrees one way, then back
 }
 
+TEST(Transforms, ImageTestAgreesWithTheBuiltImages) {
+  for (const Costas_perm& a : {Costas_perm{0, 2, 1, 5, 3, 4}, Costas_perm{0, 1, 3, 2},
+                               Costas_perm{2, 0, 1}}) {
+    for (int t = 0; t < 8; ++t) {
+      for (int u = 0; u < 8; ++u) {
+        const Costas_perm image = transform(a, u);
+        EXPECT_EQ(is_image(a, t, image), transform(a, t) == image) << t << " " << u;
+      }
+    }
+  }
+}
+
 TEST(Symmetry, DiagonalAndGlideTests) {
   struct Symmetry_case {
     Costas_perm a;
