@@ -26,21 +26,10 @@ struct Order_to_verify {
   std::int64_t bytes;     // of the files present
 };
 
-// The order a database file name belongs to (kind, digits, ".txt" or ".txt_methods.txt"), or 0.
+// The order a database file name belongs to (any kind, its file or its methods file), or 0.
 std::int32_t order_of_file(std::string_view name) {
-  for (const std::string_view kind : all_kinds) {
-    if (!name.starts_with(kind)) continue;
-    name.remove_prefix(kind.size());
-    std::int32_t n = 0;
-    std::size_t digits = 0;
-    for (; digits < name.size() && digits < 4 && name[digits] >= '0' && name[digits] <= '9'; ++digits) {
-      n = n * 10 + (name[digits] - '0');
-    }
-    name.remove_prefix(digits);
-    const bool named = digits > 0 && (name == ".txt" || name == ".txt_methods.txt");
-    return named && n >= 1 && n <= max_generated_order ? n : 0;
-  }
-  return 0;
+  const auto parts = read_database_file_name(name);
+  return parts && parts->order >= 1 && parts->order <= max_generated_order ? parts->order : 0;
 }
 
 std::set<std::int32_t> orders_in(const fs::path& folder) {

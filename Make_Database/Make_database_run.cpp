@@ -174,11 +174,7 @@ bool write_options_for(const std::string& database_path, Console& console) {
   o.output_pathname = default_output_pathname;
   o.use_search_db = false;
   o.ca_order = 12;
-  Number_Theory_M number_theory(console);
-  o.gf_order = o.ca_order + 1;
-  for (number_theory.factorize(o.gf_order); number_theory.factor_record.count != 1;
-       number_theory.factorize(++o.gf_order)) {
-  }
+  o.gf_order = next_prime_power(o.ca_order + 1);
   // The database is read-only: the options file never goes into one of its folders.
   if (const std::string folder = database_folder_holding(options_file_name, database_path);
       !folder.empty()) {
