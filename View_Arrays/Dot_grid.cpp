@@ -112,11 +112,12 @@ Dot_grid_layout dot_grid_layout(int order, int count, const Dot_grid_options& op
 }
 
 std::string write_dot_grid_svg(const std::vector<Viewed_array>& arrays,
-                               const Dot_grid_options& options, const std::string& path) {
+                               const Dot_grid_options& options, const std::string& path,
+                               Dot_grid_layout& layout) {
   int order = 1;
   for (const Viewed_array& array : arrays) order = std::max(order, static_cast<int>(array.rows.size()));
   const int count = static_cast<int>(arrays.size());
-  const Dot_grid_layout layout = dot_grid_layout(order, count, options);
+  layout = dot_grid_layout(order, count, options);
   const std::string width = std::to_string(layout.width);
   const std::string height = std::to_string(layout.height);
   std::string svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"

@@ -33,7 +33,8 @@ struct Dot_grid_layout {
 // The layout of count arrays of the largest order order.
 Dot_grid_layout dot_grid_layout(int order, int count, const Dot_grid_options& options);
 
-// Writes the sheet of the arrays to path (through path + ".part", renamed when complete).
-// Returns an empty text, or one line that says what failed.
+// Writes the sheet of the arrays to path (through path + ".part", renamed when complete) and
+// gives the layout it drew. Returns an empty text, or one line that says what failed.
 std::string write_dot_grid_svg(const std::vector<Viewed_array>& arrays,
-                               const Dot_grid_options& options, const std::string& path);
+                               const Dot_grid_options& options, const std::string& path,
+                               Dot_grid_layout& layout);

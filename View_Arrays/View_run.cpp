@@ -261,15 +261,12 @@ int run_grid(const Command_line& line, std::ostream& out, std::ostream& err) {
     return status_bad_input;
   }
   const Dot_grid_options options{line.cell, line.columns};
-  error = write_dot_grid_svg(arrays, options, line.out);
+  Dot_grid_layout layout;
+  error = write_dot_grid_svg(arrays, options, line.out, layout);
   if (!error.empty()) {
     err << "costas_view: " << error << '\n';
     return status_bad_input;
   }
-  std::size_t order = 0;
-  for (const Viewed_array& array : arrays) order = std::max(order, array.rows.size());
-  const Dot_grid_layout layout = dot_grid_layout(static_cast<int>(order),
-                                                 static_cast<int>(arrays.size()), options);
   out << "Wrote " << line.out << ": " << arrays.size()
       << (arrays.size() == 1 ? " array" : " arrays") << " in " << layout.rows
       << (layout.rows == 1 ? " row" : " rows") << " of up to " << layout.columns << ", "
