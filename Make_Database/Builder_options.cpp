@@ -59,6 +59,8 @@ std::string apply_option(const std::string& name, const std::string& value,
     options.version = true;
   } else if (name == "--check-counts") {
     options.check_counts = true;
+  } else if (name == "--check-methods") {
+    options.check_methods = true;
   } else if (name == "--out") {
     if (value.empty()) return "--out needs a folder name";
     options.out = value;
@@ -97,7 +99,8 @@ std::string parse_builder_options(const std::vector<std::string>& args, Builder_
       value = name.substr(eq + 1);
       name = name.substr(0, eq);
     }
-    const bool flag = name == "--help" || name == "-h" || name == "--version" || name == "--check-counts";
+    const bool flag = name == "--help" || name == "-h" || name == "--version" || name == "--check-counts" ||
+                      name == "--check-methods";
     if (!flag && !takes_value(name)) return "unknown argument '" + args[i] + "'";
     if (flag && inline_value) return name + " takes no value";
     if (takes_value(name) && !inline_value) {
@@ -115,6 +118,7 @@ std::string parse_builder_options(const std::vector<std::string>& args, Builder_
     }
     return {};
   }
+  if (options.check_methods) return "--check-methods goes with --verify DIR";
   if (options.units_command != Builder_options::Units_command::none &&
       (options.out.empty() || options.searched.empty() || options.searched.from != options.searched.to ||
        !options.generated.empty() || !options.options_database_path.empty())) {
@@ -135,6 +139,7 @@ std::string builder_help_text() {
                      [--check-counts] [--write-options DATABASE_PATH]
        make_database --out DIR --searched N (--unit k/K | --merge K | --status K) [--jobs N]
        make_database --verify DIR [--searched FROM-TO] [--generated FROM-TO] [--check-counts]
+                     [--check-methods]
 
 Builds a database of Costas arrays in the folder layout and file formats that vellumcairn
 reads: DIR/Searches/ (exhaustive search, rows 0..N-1) and DIR/Generated/ (algebraic
@@ -157,6 +162,9 @@ symmetrical and G-symmetrical arrays files and a log file.
                          every array a Costas array, the files consistent with the essential set
                          and the log; with --check-counts also against the count tables. One
                          line per problem, one per order; exit status 1 when any problem is found
+  --check-methods        with --verify: make the construction families of each generated order
+                         again and name every array whose method bit no family of that bit
+                         yields at its order, or whose class a lower bit's family yields too
   --unit k/K             search unit k of K of order N (a fixed share of its branches) into
                          DIR/Searches/.units/N/; a complete unit is not searched again. --jobs
                          defaults to the CPUs a Slurm job grants, else the machine's

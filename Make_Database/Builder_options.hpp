@@ -19,6 +19,7 @@ struct Builder_options {
   enum class Units_command { none, unit, merge, status } units_command = Units_command::none;
   std::int32_t unit = 0, units = 0;    // k (1-based) and K
   bool check_counts = false;
+  bool check_methods = false;      // --verify: the method bits against the families
   bool help = false;
   bool version = false;
   std::string options_database_path;   // --write-options: database_path of the options file

@@ -16,6 +16,10 @@ void Costas_class_set::merge(const Costas_class_set& other) {
   for (const auto& [rep, method] : other.classes_) add_representative(rep, method);
 }
 
+void Costas_class_set::add_missing(const Costas_class_set& other, int method) {
+  for (const auto& [rep, other_method] : other.classes_) classes_.try_emplace(rep, method);
+}
+
 bool Costas_class_set::contains_class_of(std::span<const std::uint16_t> a) const {
   return classes_.contains(class_representative(a));
 }

@@ -24,6 +24,8 @@ class Costas_class_set {
   // Adds a class whose representative is already known (rep == class_representative(rep)).
   bool add_representative(const Costas_perm& rep, int method);
   void merge(const Costas_class_set& other);     // adds every class of other
+  // Adds every class of other that this set lacks, with method; the classes held keep theirs.
+  void add_missing(const Costas_class_set& other, int method);
   std::size_t size() const { return classes_.size(); }
   bool contains_class_of(std::span<const std::uint16_t> a) const;
   // Representatives with their method bits, sorted by representative.

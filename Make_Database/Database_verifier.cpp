@@ -1,12 +1,14 @@
 #include "Make_Database/Database_verifier.hpp"
 
 #include <filesystem>
+#include <optional>
 #include <ostream>
 #include <set>
 #include <vector>
 
 #include "Make_Database/Build_progress.hpp"
 #include "Make_Database/Make_database_run.hpp"
+#include "Make_Database/Method_families.hpp"
 #include "Make_Database/Order_verifier.hpp"
 #include "_Library/Console_io.hpp"
 #include "_Library/Count_tables.hpp"
@@ -129,6 +131,7 @@ int verify_database(const Builder_options& options, Console& console, bool termi
     console.line(text);
     if (terminal) console.flush();
   };
+  Method_families families;   // the families of each generated order, with --check-methods
   int orders_with_problems = 0;
   std::int64_t problems = 0;
   Count_check count_check;
@@ -139,7 +142,13 @@ int verify_database(const Builder_options& options, Console& console, bool termi
     const Verifier_output output{report_line, [&](std::int64_t bytes) {
                                    progress.update(std::min(1.0, static_cast<double>(bytes) / order_size));
                                  }};
-    Order_verdict verdict = verify_order(order.folder, order.n, order.generated, output);
+    std::optional<Family_yields> yields;
+    if (options.check_methods && order.generated) {
+      yields = families.yields(order.n);
+      families.forget_below(order.n);
+    }
+    Order_verdict verdict = verify_order(order.folder, order.n, order.generated, output,
+                                         yields ? &*yields : nullptr);
     std::string counts_words;
     if (options.check_counts && verdict.complete) {
       std::string problem_line;

@@ -10,6 +10,7 @@
 #include "Make_Database/Database_verifier.hpp"
 #include "Make_Database/Database_writer.hpp"
 #include "Make_Database/Generated_family.hpp"
+#include "Make_Database/Method_families.hpp"
 #include "Make_Database/Searched_classes.hpp"
 #include "Make_Database/Search_units.hpp"
 #include "_Library/Number_theory/Number_Theory_M.hpp"
@@ -115,8 +116,7 @@ class Builder {
   void build_generated() {
     const std::string out = folder(generated_folder);
     if (!report_.failure.empty()) return;
-    Number_Theory_M number_theory(console_);   // its error lines go to the builder's console
-    Generated_family family(number_theory);
+    Generated_family family;
     progress_.start_order("generated", options_.generated.from, generation_work(options_.generated.from));
     family.build(options_.generated.from, options_.generated.to,
                  [&](std::int32_t n, const Costas_class_set& classes) {
@@ -152,8 +152,9 @@ class Builder {
       }
       return finish_order(out, n, constructed, true, constructions_source, note.log_lines());
     }
+    // A class of the search that the constructions lack is one no family yields: bit 0.
     Costas_class_set merged = constructed;
-    add_search_classes(searched, merged);
+    merged.add_missing(searched, generation_method::search);
     return finish_order(out, n, merged, true, "algebraic constructions and exhaustive search");
   }
 

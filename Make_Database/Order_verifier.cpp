@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Make_Database/Member_table.hpp"
+#include "_Library/Costas_arrays/method_bitmask.hpp"
 #include "_Library/Database_format.hpp"
 #include "_Library/Text_files.hpp"
 #include "_Library/Text_layout.hpp"
@@ -27,6 +28,14 @@ constexpr std::array<std::string_view, 6> log_key_names = {
     "the number of unique G-symmetrical arrays"};
 
 constexpr int listed_per_file = 20;
+constexpr Method_flags method_bits_mask = 0xFFFFFF;   // bits 0..23 name the method
+constexpr std::size_t echoed_array_length = 80;       // longer array lines are cut in messages
+
+std::string bounded_text(std::string_view text) {
+  if (text.size() <= echoed_array_length) return std::string(text);
+  return std::string(text.substr(0, echoed_array_length)) + " ...";
+}
+
 constexpr std::int64_t progress_step = std::int64_t{1} << 22;
 
 // One class of the essential set: its array there and what the other files showed of it.
@@ -36,6 +45,7 @@ struct Class_entry {
   std::uint8_t members = 0;   // bit t: transform t of the array is a member (its first t)
   std::uint8_t in_all = 0;    // bit t: that member seen in the all-arrays file
   std::uint8_t files = 0;     // bit k: a line of the class seen in file kind k
+  std::uint32_t yields = 0;   // the bits of the families that yield the class
 };
 
 // A member of a class of the essential set: transform t of the class's array.
@@ -60,8 +70,9 @@ struct Log_key {
 class Order_check {
  public:
   Order_check(const std::string& folder, std::int32_t n, bool generated,
-              const Verifier_output& output)
+              const Verifier_output& output, const Family_yields* method_yields)
       : folder_(folder), n_(n), generated_(generated), base_(generated ? 1 : 0), output_(output),
+        method_yields_(generated ? method_yields : nullptr),
         rows_(static_cast<std::size_t>(n)), perm_(static_cast<std::size_t>(n)) {}
 
   Order_verdict run() {
@@ -205,6 +216,11 @@ class Order_check {
     entry.array = perm_;
     entry.essential_line = line;
     entry.files = 1 << essential_file;
+    if (method_yields_) {
+      const auto it = method_yields_->find(class_representative(perm_));
+      entry.yields = it == method_yields_->end() ? 0 : it->second;
+      check_method(name, line, entry.yields);
+    }
     for (const Class_member& member : class_members(perm_)) {
       entry.members |= static_cast<std::uint8_t>(1 << member.t);
       members_.insert(member_hash(member.perm), index * 8 + static_cast<std::size_t>(member.t));
@@ -225,6 +241,7 @@ class Order_check {
     Class_entry& entry = classes_[member->index];
     const auto file_bit = static_cast<std::uint8_t>(1 << kind);
     bool well = symmetry_holds(kind, name, line);
+    if (method_yields_) check_method(name, line, entry.yields);
     if (polymorph && (entry.files & file_bit) == 0) {
       problem(name, line, "Polymorph line is no transform of an earlier array of the file");
       well = false;
@@ -239,6 +256,34 @@ class Order_check {
       entry.in_all |= member_bit;
     }
     return well;
+  }
+
+  // The method bit of the line just read against the families that yield its class: the lowest
+  // of them, or Search when none does.
+  void check_method(const std::string& name, long line, std::uint32_t yields) {
+    if (!flags_read_) return;
+    const std::uint32_t methods = flags_ & method_bits_mask;
+    const int expected = lowest_method(yields);
+    if (methods == (std::uint32_t{1} << expected)) return;
+    const auto named = [](int bit) {
+      return std::string(trim(method_flag_names[static_cast<std::size_t>(bit)])) + " (bit " +
+             std::to_string(bit) + ")";
+    };
+    std::string what = bounded_text(array_text_) + ": flags" + methods_line(flags_);
+    if (std::popcount(methods) != 1) {
+      what += methods == 0 ? " carry no method bit" : " carry more than one method bit";
+    } else {
+      const int carried = std::countr_zero(methods);
+      what += " say " + named(carried);
+      if (carried != generation_method::search && (yields >> carried & 1) == 0) {
+        what += ", which does not yield this class at order " + std::to_string(n_);
+      } else if (carried == generation_method::search) {
+        what += ", but a family yields this class";
+      } else {
+        what += ", but a lower bit's family yields this class too";
+      }
+    }
+    problem(name, line, what + "; expected " + named(expected));
   }
 
   // Without the essential set the arrays of a file are checked one by one.
@@ -290,6 +335,10 @@ class Order_check {
   const bool generated_;
   const std::int32_t base_;
   const Verifier_output& output_;
+  const Family_yields* method_yields_;
+  Method_flags flags_ = 0;        // the methods line of the array line just read
+  bool flags_read_ = false;
+  std::string_view array_text_;   // the array line just read, without its Polymorph mark
   Order_verdict verdict_;
   std::map<std::string, int> listed_;   // problem lines per file
   std::int64_t bytes_ = 0, next_progress_ = progress_step;
@@ -366,6 +415,7 @@ File_tally Order_check::read_arrays(File_kind kind, On_array on_array) {
       continue;
     }
     ++tally.arrays;
+    flags_read_ = false;
     if (methods_open) {
       const int methods_status = methods.read_line(methods_line_);
       std::uint32_t flags = 0;
@@ -379,10 +429,14 @@ File_tally Order_check::read_arrays(File_kind kind, On_array on_array) {
         count_bytes(methods_line_.size());
         if (!read_method_flags(methods_line_, flags)) {
           problem(methods_name, methods.line_number(), "not a blank and 8 hexadecimal digits");
+        } else {
+          flags_ = flags;
+          flags_read_ = true;
         }
       }
     }
     const bool polymorph = take_polymorph_mark(text);
+    array_text_ = text;
     if (const std::string fault = read_row_indices(text, n_, base_, rows_); !fault.empty()) {
       problem(name, number, fault);
       ++tally.damaged;
@@ -410,6 +464,6 @@ File_tally Order_check::read_arrays(File_kind kind, On_array on_array) {
 }  // namespace
 
 Order_verdict verify_order(const std::string& folder, std::int32_t n, bool generated,
-                           const Verifier_output& output) {
-  return Order_check(folder, n, generated, output).run();
+                           const Verifier_output& output, const Family_yields* method_yields) {
+  return Order_check(folder, n, generated, output, method_yields).run();
 }

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "Make_Database/Costas_class_set.hpp"
+#include "Make_Database/Method_families.hpp"
 
 // What one order's files hold and what was wrong with them.
 struct Order_verdict {
@@ -29,6 +30,9 @@ struct Verifier_output {
 // Checks every file of order n in folder (which ends with a separator): generated (rows
 // 1..N, methods files) or searched (rows 0..N-1). Every problem is one line "FILE, line L:
 // what" or, for a whole file, "FILE: what"; after 20 lines of one file the rest are only
-// counted and one line says how many.
+// counted and one line says how many. With method_yields (the families' classes of order n),
+// every array line of the generated part must carry the lowest bit among the families that
+// yield its class, or bit 0 when none does.
 Order_verdict verify_order(const std::string& folder, std::int32_t n, bool generated,
-                           const Verifier_output& output);
+                           const Verifier_output& output,
+                           const Family_yields* method_yields = nullptr);

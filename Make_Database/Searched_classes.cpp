@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "Make_Database/Build_progress.hpp"
-#include "Make_Database/Generation_methods.hpp"
+#include "Make_Database/Method_families.hpp"
 #include "_Library/Count_tables.hpp"
 #include "_Library/Database_format.hpp"
 #include "_Library/Text_files.hpp"
@@ -55,12 +55,6 @@ std::string read_searched_classes(const std::string& searched_folder, std::int32
            std::to_string(arrays);
   }
   return {};
-}
-
-void add_search_classes(const Costas_class_set& searched, Costas_class_set& set) {
-  for (const auto& [rep, method] : searched.classes()) {
-    if (!set.classes().contains(rep)) set.add_representative(rep, generation_method::search);
-  }
 }
 
 std::string duration_text(double seconds) {

@@ -1,7 +1,6 @@
 // The exhaustive search's arrays for the generated part of orders 2-27: where they come from
 // (order 2 searched on the spot, orders 3-27 read back from a complete searched order in the
-// output folder), how they join the constructed classes (a class no construction yields carries
-// bit 0, "Search"), and what an order built without them says about itself.
+// output folder), and what an order built without them says about itself.
 #pragma once
 
 #include <cstdint>
@@ -22,10 +21,6 @@ bool searched_order_complete(const std::string& searched_folder, std::int32_t n)
 // or the file, the line and what is wrong with it.
 std::string read_searched_classes(const std::string& searched_folder, std::int32_t n,
                                   Costas_class_set& into);
-
-// Adds to set every class of searched that set lacks, with bit 0; the classes set holds keep
-// their construction's bit.
-void add_search_classes(const Costas_class_set& searched, Costas_class_set& set);
 
 // What a generated order n (2-27) built from its constructions alone, with counts built, says
 // about itself: nothing (empty texts) when built equals the count tables' exhaustive count (the

@@ -6,17 +6,13 @@
 #include <iostream>
 #include <string>
 
-#include "_Library/Console_io.hpp"
 #include "Make_Database/Generated_family.hpp"
 #include "Make_Database/Make_database_run.hpp"
-#include "_Library/Number_theory/Number_Theory_M.hpp"
 
 int main(int argc, char** argv) {
   const std::int32_t from = argc > 1 ? std::stoi(argv[1]) : 28;
   const std::int32_t to = argc > 2 ? std::stoi(argv[2]) : 500;
-  Console console(std::cin, std::cout, std::cerr);
-  Number_Theory_M number_theory(console);
-  Generated_family family(number_theory);
+  Generated_family family;
   int matching = 0, orders = 0;
   std::int64_t arrays = 0;
   const auto start = std::chrono::steady_clock::now();

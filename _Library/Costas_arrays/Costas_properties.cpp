@@ -241,16 +241,23 @@ std::optional<Costas_perm> remove_corner_dot(std::span<const std::uint16_t> a, i
   return delete_dots(a, columns);
 }
 
-std::optional<Costas_perm> remove_corner_block(std::span<const std::uint16_t> a, int k) {
+std::optional<Costas_perm> remove_corner_square(std::span<const std::uint16_t> a, int k,
+                                                std::size_t size) {
   const std::size_t n = a.size();
-  if (n < 3) return std::nullopt;
+  if (size == 0 || n < size + 1) return std::nullopt;
   const Corner corner = corner_of(n, k);
-  const std::size_t columns[] = {corner.column, corner.column == 0 ? 1 : n - 2};
-  const std::size_t low_row = corner.row == 0 ? 0 : n - 2;
-  for (std::size_t c : columns) {
-    if (a[c] < low_row || a[c] > low_row + 1) return std::nullopt;
+  std::vector<std::size_t> columns(size);
+  const std::size_t low_row = corner.row == 0 ? 0 : n - size;
+  for (std::size_t i = 0; i < size; ++i) {
+    columns[i] = corner.column == 0 ? i : n - 1 - i;
+    const std::size_t row = a[columns[i]];
+    if (row < low_row || row >= low_row + size) return std::nullopt;
   }
   return delete_dots(a, columns);
+}
+
+std::optional<Costas_perm> remove_corner_block(std::span<const std::uint16_t> a, int k) {
+  return remove_corner_square(a, k, 2);
 }
 
 Costas_perm add_corner_dot(std::span<const std::uint16_t> a, int k) {

@@ -58,6 +58,9 @@ std::vector<Class_member> class_members(std::span<const std::uint16_t> rep);
 
 // a without the dot of corner k, when that dot is there; rows and columns closed up.
 std::optional<Costas_perm> remove_corner_dot(std::span<const std::uint16_t> a, int k);
+// a without the size x size square of corner k, when the square holds size dots; order N-size.
+std::optional<Costas_perm> remove_corner_square(std::span<const std::uint16_t> a, int k,
+                                                std::size_t size);
 // a without the 2x2 block of corner k, when the block holds two dots (either diagonal).
 std::optional<Costas_perm> remove_corner_block(std::span<const std::uint16_t> a, int k);
 // a with one dot added outside corner k (order N+1); no Costas test.

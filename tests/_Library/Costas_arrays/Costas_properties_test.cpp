@@ -186,6 +186,8 @@ TEST(Corners, RemovalAndAdditionByHand) {
   EXPECT_EQ(remove_corner_block(a, 0), (Costas_perm{1, 0}));    // (0,0) and (1,1)
   EXPECT_EQ(remove_corner_block(a, 3), (Costas_perm{0, 1}));    // (2,3) and (3,2), off the corner
   EXPECT_FALSE(remove_corner_block(a, 1).has_value());
+  EXPECT_EQ(remove_corner_square(Costas_perm{2, 0, 1, 4, 3}, 0, 3), (Costas_perm{1, 0}));
+  EXPECT_FALSE(remove_corner_square(Costas_perm{2, 0, 1, 4, 3}, 3, 3).has_value());
 
   const Costas_perm b{0, 2, 1};
   EXPECT_EQ(add_corner_dot(b, 0), (Costas_perm{0, 1, 3, 2}));
