@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "Make_Database/Build_progress.hpp"
-#include "Make_Database/Make_database_run.hpp"
+#include "Make_Database/Count_check.hpp"
 #include "Make_Database/Method_families.hpp"
 #include "Make_Database/Order_verifier.hpp"
 #include "_Library/Console_io.hpp"

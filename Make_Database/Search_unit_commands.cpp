@@ -1,5 +1,5 @@
-// The builder's commands on the units of a searched order: search one unit, merge them into
-// the order's files, report how far they are.
+#include "Make_Database/Search_unit_commands.hpp"
+
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
@@ -8,7 +8,7 @@
 #include "Make_Database/Builder_options.hpp"
 #include "Make_Database/Costas_class_set.hpp"
 #include "Make_Database/Database_writer.hpp"
-#include "Make_Database/Make_database_run.hpp"
+#include "Make_Database/Count_check.hpp"
 #include "Make_Database/Search_units.hpp"
 #include "_Library/Console_io.hpp"
 #include "_Library/Database_format.hpp"

@@ -11,9 +11,6 @@
 
 #include "Make_Database/Costas_search.hpp"
 
-class Console;
-struct Builder_options;
-
 // Which unit (0-based) searches each branch of order n in K units. It depends on n and K only:
 // the branches are taken at a depth that gives at least 16 per unit (where the order has them),
 // weighed by their widths some columns deeper, and given, heaviest first (ties in the search's
@@ -52,7 +49,3 @@ std::string units_folder(const std::string& out, std::int32_t n);
 // hardware's threads (1..256).
 int granted_cpus();
 
-// The three commands on units (--unit k/K, --merge K, --status K); each returns the exit status.
-int run_search_unit(const Builder_options& options, Console& console);
-int merge_search_units(const Builder_options& options, Console& console);
-int report_search_units(const Builder_options& options, Console& console);

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "Make_Database/Generated_family.hpp"
-#include "Make_Database/Make_database_run.hpp"
+#include "Make_Database/Count_check.hpp"
 
 int main(int argc, char** argv) {
   const std::int32_t from = argc > 1 ? std::stoi(argv[1]) : 28;
