@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Make_Database/Member_table.hpp"
+#include "_Library/Arrays_stream.hpp"
 #include "_Library/Costas_arrays/method_bitmask.hpp"
 #include "_Library/Database_format.hpp"
 #include "_Library/Text_files.hpp"
@@ -131,8 +132,9 @@ class Order_check {
     output_.line(text);
   }
 
-  void count_bytes(std::size_t line_size) {
-    bytes_ += static_cast<std::int64_t>(line_size) + 1;
+  void count_bytes(std::size_t line_size) { add_bytes(static_cast<std::int64_t>(line_size) + 1); }
+  void add_bytes(std::int64_t bytes) {
+    bytes_ += bytes;
     if (bytes_ >= next_progress_) {
       if (output_.progress) output_.progress(bytes_);
       next_progress_ = bytes_ + progress_step;
@@ -349,7 +351,7 @@ class Order_check {
   Member_table members_;
   std::vector<std::int32_t> rows_;
   Costas_perm perm_;
-  std::string line_, methods_line_;
+  std::string line_;
 };
 
 // The header of the all-arrays file or of its methods file, which repeats it: the order and
@@ -386,77 +388,52 @@ File_tally Order_check::read_arrays(File_kind kind, On_array on_array) {
   Text_input arrays;
   if (!open_file(arrays, name)) return tally;
   tally.present = true;
-  const std::string methods_name = methods_file_name(name);
   Text_input methods;
-  bool methods_open = generated_ && open_file(methods, methods_name);
+  const bool methods_open = generated_ && open_file(methods, methods_file_name(name));
   std::int64_t header_count = -1, methods_header_count = -1;
   const bool header_read = kind == all_file && read_header(arrays, header_count);
   const bool methods_header_read = kind == all_file && methods_open && read_header(methods, methods_header_count);
-  long blank_line = 0;
+  Arrays_stream stream(arrays, methods_open ? &methods : nullptr, n_, base_);
+  std::int64_t counted = 0;   // the stream's bytes already added to the progress
   bool ended = false;
-  int status = status_ok;
-  while ((status = arrays.read_line(line_)) == status_ok) {
-    count_bytes(line_.size());
-    const long number = arrays.line_number();
-    std::string_view text = trim(line_);
-    if (text.empty()) {
-      if (blank_line == 0) blank_line = number;
+  for (;;) {
+    const Arrays_stream::Item item = stream.next(rows_);
+    add_bytes(stream.bytes() - counted);
+    counted = stream.bytes();
+    if (item.kind == Arrays_stream::Kind::fault) {
+      problem(item.fault.file, item.fault.line, item.fault.what);
       continue;
     }
-    if (blank_line != 0) problem(name, blank_line, "blank line among the arrays");
-    blank_line = 0;
-    if (ended) {
-      problem(name, number, "text after the end line");
-      break;
-    }
-    if (is_end_line(text)) {
-      if (tally.arrays > 0) problem(name, number, "an end line after the arrays");
+    if (item.kind == Arrays_stream::Kind::end) {
+      if (!item.end_line) break;
+      if (tally.arrays > 0) problem(name, item.line, "an end line after the arrays");
       ended = true;
       continue;
     }
     ++tally.arrays;
-    flags_read_ = false;
-    if (methods_open) {
-      const int methods_status = methods.read_line(methods_line_);
-      std::uint32_t flags = 0;
-      if (methods_status != status_ok) {
-        problem(methods_name, methods.line_number() + 1,
-                methods_status == status_end_of_file
-                    ? "missing: the methods file ends before its arrays file"
-                    : iostat_message(methods_status));
-        methods_open = false;
-      } else {
-        count_bytes(methods_line_.size());
-        if (!read_method_flags(methods_line_, flags)) {
-          problem(methods_name, methods.line_number(), "not a blank and 8 hexadecimal digits");
-        } else {
-          flags_ = flags;
-          flags_read_ = true;
-        }
-      }
+    flags_read_ = item.flags_read;
+    flags_ = item.flags;
+    if (!item.methods_fault.empty()) {
+      problem(item.methods_fault.file, item.methods_fault.line, item.methods_fault.what);
     }
-    const bool polymorph = take_polymorph_mark(text);
-    array_text_ = text;
-    if (const std::string fault = read_row_indices(text, n_, base_, rows_); !fault.empty()) {
-      problem(name, number, fault);
+    if (!item.rows_fault.empty()) {
+      problem(name, item.line, item.rows_fault);
       ++tally.damaged;
       continue;
     }
+    array_text_ = item.text;
     std::copy(rows_.begin(), rows_.end(), perm_.begin());
-    if (!on_array(name, number, polymorph)) ++tally.damaged;
+    if (!on_array(name, item.line, item.polymorph)) ++tally.damaged;
   }
-  if (status != status_end_of_file) problem(name, arrays.line_number() + 1, iostat_message(status));
-  if (status == status_end_of_file && tally.arrays == 0 && !ended) {
+  if (!stream.read_failed() && tally.arrays == 0 && !ended) {
     problem(name, 0, "holds neither arrays nor an end line");
   }
   if (header_read) check_header_count(arrays, header_count, tally.arrays, "the file");
   if (methods_header_read) {
     check_header_count(methods, methods_header_count, tally.arrays, "its arrays file");
   }
-  while (methods_open && methods.read_line(methods_line_) == status_ok) {
-    if (trim(methods_line_).empty()) continue;
-    problem(methods_name, methods.line_number(), "a line beyond the arrays of its arrays file");
-    break;
+  if (const Stream_fault beyond = stream.methods_beyond_arrays(); !beyond.empty()) {
+    problem(beyond.file, beyond.line, beyond.what);
   }
   return tally;
 }

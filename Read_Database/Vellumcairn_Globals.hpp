@@ -47,7 +47,6 @@ constexpr std::size_t MAX_ORDER_CAPACITY = 500;
 struct Costas_array_record {
   // Zero-based rows of columns 1..N; entries from N on are left over from earlier arrays.
   std::array<std::int32_t, MAX_ORDER_CAPACITY> ca_perm{};
-  std::string ca_line;   // one line as read from a database file, then as written out
   std::string ca_tag;    // polymorph mark and names of the set method flags
 };
 

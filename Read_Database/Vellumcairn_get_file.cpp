@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <charconv>
 #include <cstring>
+#include <optional>
 
+#include "_Library/Arrays_stream.hpp"
 #include "_Library/Console_io.hpp"
 #include "_Library/Options_file.hpp"
 #include "Read_Database/GF_Polynomial.hpp"
@@ -14,22 +16,13 @@
 namespace {
 
 // One line on the console for a damaged database file; the run writes nothing after it.
-void report_damage(Console& console, const Text_input& file, long line_number,
+void report_damage(Console& console, const std::string& file, long line_number,
                    std::string_view what) {
-  std::string text = " Damaged database file " + file.name() + ", line " +
+  std::string text = " Damaged database file " + file + ", line " +
                      std::to_string(line_number) + ": ";
   text += what;
   text += "; no more arrays are written in this run";
   console.line(text);
-}
-
-// A blank line ends the arrays quietly when only blank lines follow it; otherwise the file is
-// damaged there.
-bool blank_lines_end_the_file(Text_input& arrays, std::string& line) {
-  while (arrays.read_line(line) == status_ok) {
-    if (!trim(line).empty()) return false;
-  }
-  return true;
 }
 
 // The filter line: the method's flag name, or "NONE" for a number that names no method.
@@ -131,50 +124,24 @@ void write_array(const Costas_array_record& ca, std::int32_t n, std::int32_t bas
   if (output.methods_csv.is_open()) output.methods_csv.write_line(ca.ca_tag);
 }
 
-enum class Next_line { array, end, damaged };
-
-// Reads the next array line into ca_perm (zero-based) and its polymorph mark into ca_tag;
-// sets tag_set for a marked line. Damage is reported here.
-Next_line read_next_array(Text_input& arrays, Costas_array_record& ca, const Options& o,
-                          Console& console, bool& tag_set) {
-  std::string& ca_line = ca.ca_line;
-  if (const int status = arrays.read_line(ca_line); status != status_ok) {
-    if (status == status_end_of_file) return Next_line::end;
-    report_damage(console, arrays, arrays.line_number() + 1, iostat_message(status));
-    return Next_line::damaged;
+// The next array of the stream into ca (zero-based rows, "Polymorph" as its tag when marked):
+// the array item, or nothing at the end of the arrays or at a fault (damaged), which is
+// reported here.
+std::optional<Arrays_stream::Item> read_next_array(Arrays_stream& stream, Costas_array_record& ca,
+                                                   Console& console, bool& damaged) {
+  Arrays_stream::Item item = stream.next(ca.ca_perm);
+  damaged = false;
+  if (item.kind == Arrays_stream::Kind::end) return std::nullopt;
+  const Stream_fault fault = item.kind == Arrays_stream::Kind::fault ? item.fault
+                             : !item.rows_fault.empty() ? Stream_fault{"", item.line, item.rows_fault}
+                                                        : item.methods_fault;
+  if (!fault.empty()) {
+    report_damage(console, fault.file.empty() ? stream.arrays_name() : fault.file, fault.line, fault.what);
+    damaged = true;
+    return std::nullopt;
   }
-  std::string_view line = trim(ca_line);
-  if (line.empty()) {
-    const long blank_line = arrays.line_number();
-    if (blank_lines_end_the_file(arrays, ca_line)) return Next_line::end;
-    report_damage(console, arrays, blank_line, "blank line among the arrays");
-    return Next_line::damaged;
-  }
-  if (is_end_line(line)) return Next_line::end;
-  tag_set = take_polymorph_mark(line);
-  ca.ca_tag.assign(tag_set ? "Polymorph" : "");
-  const std::string fault =
-      read_row_indices(line, o.ca_order, o.db_is_generated ? 1 : 0, ca.ca_perm);
-  if (fault.empty()) return Next_line::array;
-  report_damage(console, arrays, arrays.line_number(), fault);
-  return Next_line::damaged;
-}
-
-// Reads the methods line that belongs to the array just read; false (reported) when it is
-// missing or damaged.
-bool read_next_flags(Console& console, Text_input& methods, std::string& line,
-                     Method_flags& flags) {
-  if (const int status = methods.read_line(line); status != status_ok) {
-    report_damage(console, methods, methods.line_number() + 1,
-                  status == status_end_of_file
-                      ? "missing: the methods file ends before its arrays file"
-                      : iostat_message(status));
-    return false;
-  }
-  if (read_method_flags(line, flags)) return true;
-  report_damage(console, methods, methods.line_number(),
-                "not a blank and 8 hexadecimal digits");
-  return false;
+  ca.ca_tag.assign(item.polymorph ? "Polymorph" : "");
+  return item;
 }
 
 }  // namespace
@@ -198,19 +165,18 @@ bool write_selected_arrays(Text_input& arrays, Text_input& methods, Output_files
     show_filter_line(dialogue.status, o.filter_method);
   }
 
-  std::string methods_line;
+  Arrays_stream stream(arrays, o.db_has_methods ? &methods : nullptr, n, o.db_is_generated ? 1 : 0);
   Row_buffer row;
   for (;;) {
     // An interrupt while the arrays stream ends the run between two arrays, whole lines only.
     stop_if_signalled();
-    bool tag_set = false;
-    const Next_line next = read_next_array(arrays, ca, o, dialogue.console, tag_set);
-    if (next != Next_line::array) return next == Next_line::end;
+    bool damaged = false;
+    const auto item = read_next_array(stream, ca, dialogue.console, damaged);
+    if (!item) return !damaged;
+    bool tag_set = item->polymorph;
     if (o.db_has_methods) {
-      Method_flags flags = 0;
-      if (!read_next_flags(dialogue.console, methods, methods_line, flags)) return false;
-      if (filtering && (flags & filter_bit) == 0) continue;
-      tag_set = tag_with_flag_names(ca.ca_tag, flags);
+      if (filtering && (item->flags & filter_bit) == 0) continue;
+      tag_set = tag_with_flag_names(ca.ca_tag, item->flags);
     }
     write_array(ca, n, o.index_base, output, dialogue, tag_set, row);
     if (o.find_gf_polynomial) {
