@@ -28,6 +28,7 @@ void wait_for_enter(Console& console) {
 }
 
 void show_introduction(Console& console) {
+  // The console texts are fixed, misspellings included: "arrrays" stays as users have always seen it.
   show_lines(console, {"The user interface screen contains a table to help the",
                        "user select the order for Costas arrays.  This table is above the",
                        "menu and has rows of asterisks above and below it.  Shown are the",
@@ -37,6 +38,8 @@ void show_introduction(Console& console) {
                        "which a nonzero number of each type is found.", ""});
 }
 
+// The help's list is fixed as users know it: it says order 26 for the searched database, and
+// its items 8 to 10 (database path, polynomials, field order) are the menu's 10, 8 and 9.
 void show_help_menu(Console& console) {
   show_lines(console, {"Select option for help on that item:",
                        "0, EXIT HELP and go back to options menu"});
@@ -68,6 +71,7 @@ void show_database_item(Console& console) {
   console.line("");
 }
 
+// Fixed text: it names 26 as the searched database's last order, as the help always has.
 void show_order_item(Console& console) {
   console.line("This is the order of the Costas arrays that you select for output.");
   console.line("When you use the Searched database, this must be between 3 and" +
@@ -149,6 +153,8 @@ void show_path_item(Console& console) {
 }
 
 void show_field_order_item(Console& console) {
+  // The console texts are fixed, misspellings included: "coeffieicients" stays as users have
+  // always seen it.
   show_lines(
       console,
       {"If the option for finding generator polynomials in a Galois",

@@ -74,6 +74,7 @@ void ask_filter_method(Options& options, Console& console) {
 
 void ask_symmetry_type(Options& options, Console& console) {
   for (;;) {
+    // The console texts are fixed, misspellings included: "requre", "symmmetry" stays as users have always seen it.
     console.line("What type of symmetry do you requre for your Costas arrays?");
     console.line("1 => no symmmetry requirement, look at ALL existing Costas arrays.");
     console.line("2 => look at the essential Costas arrays, not all possible polymorphs.");

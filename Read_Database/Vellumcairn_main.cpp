@@ -17,6 +17,7 @@ constexpr const char* banner[] = {
     "  database notes, 2nd edition.  The database was since extended; updates are published with each new release of this program.",
 };
 
+// The console texts are fixed, misspellings included: "partiular" stays as users have always seen it.
 constexpr const char* method_notice[] = {
     "The search method flags in the database were assigned",
     "by the first search method that found that particular Costas",

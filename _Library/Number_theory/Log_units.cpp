@@ -78,6 +78,7 @@ std::string factor_items(const Factor_record& record) {
 void show_improper_order(Console& console, std::string_view module, std::int32_t q,
                          const std::string& items) {
   console.line(free_form("***" + std::string(module) + "_setup called with improper order:", q));
+  // The console texts are fixed, misspellings included: "muliplicity" stays as users have always seen it.
   console.line(free_form("***Factors, muliplicity are") + items);
 }
 
