@@ -60,9 +60,11 @@ void open_database_files(Database_files& db, const Options& o, Console& console)
 }
 
 void skip_all_arrays_header(Database_files& db, const Options& options) {
+  // A header that cannot be read leaves the file where the arrays' reading meets the same
+  // fault and reports it.
   std::string line;
-  db.all_arrays.read_line(line);
-  if (options.db_has_methods) db.all_arrays_methods.read_line(line);
+  if (db.all_arrays.read_line(line) != status_ok) return;
+  if (options.db_has_methods) static_cast<void>(db.all_arrays_methods.read_line(line));
 }
 
 void close_database_files(Database_files& db) {

@@ -281,7 +281,8 @@ bool Array_reader::next(Viewed_array& array) {
                                 std::to_string(order_) + " and its number of arrays");
         }
         std::string methods_header;
-        if (tags_.is_open()) tags_.read_line(methods_header);
+        // The methods header pairs with this header line; the arrays after it are read in step.
+        if (tags_.is_open()) static_cast<void>(tags_.read_line(methods_header));
         continue;
       }
     }

@@ -167,7 +167,7 @@ void Text_input::close() {
 std::optional<File_identity> Text_output::identity() const { return identity_of_open(file_); }
 
 int Text_output::open(std::string_view name, Write_position position) {
-  close();
+  static_cast<void>(close());   // a file still open here was the caller's to check
   name_ = std::string(name);
   status_ = status_ok;
   if (has_nul(name)) return EINVAL;
@@ -227,7 +227,7 @@ Staged_file::Staged_file(std::string name) : name_(std::move(name)) {
 
 Staged_file::~Staged_file() {
   if (!committed_) {
-    file_.close();
+    static_cast<void>(file_.close());   // the unfinished file is removed whatever it held
     std::remove(native_path(temporary()).c_str());
   }
 }

@@ -43,13 +43,13 @@ class Text_input {
   Text_input(const Text_input&) = delete;
   Text_input& operator=(const Text_input&) = delete;
 
-  int open(std::string_view name);             // status_ok or errno; EINVAL for a NUL in name
+  [[nodiscard]] int open(std::string_view name);   // status_ok or errno; EINVAL for a NUL in name
   bool is_open() const { return file_ != nullptr; }
   std::optional<File_identity> identity() const;   // of the open file; none when closed
   // Reads one whole line of up to max_line_length characters into line (trailing CR dropped).
   // Returns status_ok, status_end_of_file, errno on a read error, status_record_too_long for
   // a longer line (the reading stops there), or status_not_open_for_read.
-  int read_line(std::string& line);
+  [[nodiscard]] int read_line(std::string& line);
   void close();
   const std::string& name() const { return name_; }   // as given to open
   long line_number() const { return line_number_; }   // lines read so far
@@ -70,12 +70,12 @@ enum class Write_position { rewind, append };
 class Text_output {
  public:
   Text_output() = default;
-  ~Text_output() { close(); }
+  ~Text_output() { static_cast<void>(close()); }   // quietly: a caller that cares closes first
   Text_output(const Text_output&) = delete;
   Text_output& operator=(const Text_output&) = delete;
 
   // status_ok or errno (EINVAL for a NUL in name, EISDIR for a folder); creates the file.
-  int open(std::string_view name, Write_position position);
+  [[nodiscard]] int open(std::string_view name, Write_position position);
   bool is_open() const { return file_ != nullptr; }
   std::optional<File_identity> identity() const;   // of the open file; none when closed
   // Writes the bytes as they are (text and binary writes are the same on this system).
@@ -85,7 +85,7 @@ class Text_output {
   // After the first failure the file remembers it (status()) and later writes are dropped.
   int write_line(std::string_view text);
   int flush();                                  // pushes the buffer to the system
-  int close();                                  // flushes and closes; the first failure seen
+  [[nodiscard]] int close();                    // flushes and closes; the first failure seen
   int status() const { return status_; }        // first failure since open, or status_ok
   const std::string& name() const { return name_; }
 
@@ -108,7 +108,7 @@ class Staged_file {
   void write(std::string_view bytes);  // the bytes as they are
   // Closes and renames. Returns an empty text, or the name and what failed: the status text
   // of the first failed write, or that the finished file could not be renamed.
-  std::string commit();
+  [[nodiscard]] std::string commit();
   const std::string& name() const { return name_; }
 
  private:
