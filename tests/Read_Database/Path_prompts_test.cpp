@@ -28,17 +28,28 @@ void make_check_file(const std::filesystem::path& top) {
 
 }  // namespace
 
-TEST(Path_prompts, DatabaseAnswersEndInABackslash) {
-  constexpr Completion_case cases[] = {
-      {"D:", "D:\\"},
-      {"D:\\", "D:\\"},
-      {"   C:\\Documents and Settings\\me\\My Documents\\Vellumcairn ",
-       "C:\\Documents and Settings\\me\\My Documents\\Vellumcairn\\"},
-      {"/media/Costas Arrays/", "/media/Costas Arrays/\\"},
-      {"", ""},
-      {"    ", ""},
+TEST(Path_prompts, DatabaseAnswersEndInTheSeparatorOfTheirStyle) {
+  struct Case {
+    const char* answer;
+    const char* windows;
+    const char* unix;
   };
-  for (const auto& c : cases) EXPECT_EQ(complete_database_path(c.answer), c.expected) << c.answer;
+  constexpr Case cases[] = {
+      {"D:", "D:\\", "D:/"},
+      {"D:\\", "D:\\", "D:\\"},
+      {"   C:\\Documents and Settings\\me\\My Documents\\Vellumcairn ",
+       "C:\\Documents and Settings\\me\\My Documents\\Vellumcairn\\",
+       "C:\\Documents and Settings\\me\\My Documents\\Vellumcairn/"},
+      {"/media/Costas Arrays/", "/media/Costas Arrays/\\", "/media/Costas Arrays/"},
+      {"/data/db", "/data/db\\", "/data/db/"},
+      {"  ./Vellumcairn ", "./Vellumcairn\\", "./Vellumcairn/"},
+      {"", "", ""},
+      {"    ", "", ""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(complete_database_path(c.answer, false), c.windows) << c.answer;
+    EXPECT_EQ(complete_database_path(c.answer, true), c.unix) << c.answer;
+  }
 }
 
 TEST(Path_prompts, OutputAnswersAreCompletedToAFileName) {
@@ -65,7 +76,8 @@ TEST(Path_prompts, OutputAnswersAreCompletedToAFileName) {
 
 TEST(Path_prompts, LongAnswersAreCutAt132Characters) {
   const std::string long_folder(140, 'f');
-  EXPECT_EQ(complete_database_path(long_folder), std::string(132, 'f'));
+  EXPECT_EQ(complete_database_path(long_folder, false), std::string(132, 'f'));
+  EXPECT_EQ(complete_database_path(long_folder, true), std::string(132, 'f'));
   EXPECT_EQ(complete_output_pathname(long_folder), std::string(132, 'f'));
   const std::string name_at_limit = std::string(129, 'g') + "\\";
   EXPECT_EQ(complete_output_pathname(name_at_limit).size(), 132u);

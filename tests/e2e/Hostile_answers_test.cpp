@@ -128,7 +128,8 @@ TEST(Hostile_answers, PathPrompts) {
   // A million characters are cut to the 132 that a path holds; the folder is checked and refused.
   EXPECT_TRUE(has("###The path" + long_path + " has read error: 2 no such file or directory"));
   // A NUL byte never opens the folder named by the part before it.
-  EXPECT_TRUE(has("###The path" + nul_path + "\\ has read error: 22 invalid parameter"));
+  EXPECT_TRUE(has("###The path" + nul_path + (unix_paths ? "/" : "\\") +
+                  " has read error: 22 invalid parameter"));
   EXPECT_TRUE(has("10 " + db + "\\, Database folder"));
   EXPECT_TRUE(has("11 " + long_path + ", Pathname for output text"));
   // The run opens no file "o" for the name "o", NUL, "ut.txt".
