@@ -84,6 +84,7 @@ class Array_reader {
   Text_input tags_;                 // the methods file or methods CSV file, when there is one
 
   bool fail(long line, const std::string& what);
+  bool next_line(long& line, std::string_view& text);
   bool read_tag_in_step(long line, bool polymorph, std::string& tag);
   std::vector<long> values_;        // the integers of the line being read
   // Takes an array from the row indices in values_; false with error_ set when they are none.
