@@ -145,7 +145,8 @@ TEST(Path_prompts, DatabasePromptRepeatsUntilTheCheckFileOpens) {
   const auto screen = database_screen(unix_paths);
   ASSERT_EQ(lines.size(), 2 * screen.size() + 2);
   EXPECT_TRUE(std::equal(screen.begin(), screen.end(), lines.begin()));
-  EXPECT_EQ(lines[7], "###The pathD:\\ has read error: 2 no such file or directory");
+  EXPECT_EQ(lines[7], std::string("###The pathD:") + (unix_paths ? "/" : "\\") +
+                         " has read error: 2 no such file or directory");
   EXPECT_EQ(lines[8], "Please make sure that you have the path correct and try again.");
   EXPECT_TRUE(std::equal(screen.begin(), screen.end(), lines.begin() + 9));
 }
@@ -157,7 +158,7 @@ TEST(Path_prompts, DatabasePathWithBlanksInsideIsTakenWhole) {
   Scripted_console script("  " + top.string() + "  \n");
   Program_state state(script.console);
   ask_database_path(state.options, state.console);
-  EXPECT_EQ(state.options.database_path, top.string() + "\\");
+  EXPECT_EQ(state.options.database_path, top.string() + (unix_paths ? "/" : "\\"));
   EXPECT_EQ(script.lines().size(), 7u);
 }
 
