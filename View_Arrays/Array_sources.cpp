@@ -95,7 +95,7 @@ bool is_tag_line(std::string_view line) {
 
 std::string Viewed_array::label() const {
   if (source.empty()) return "argument " + std::to_string(line);
-  return "line " + std::to_string(line) + " of " + std::string(base_name(source));
+  return "line " + std::to_string(line) + " of " + shown_name(base_name(source));
 }
 
 std::optional<Line_selection> Line_selection::parse(std::string_view text, std::string& error) {

@@ -29,7 +29,7 @@ struct Viewed_array {
   std::string tag;         // the construction and transforms, "Polymorph", or empty
   std::string source;      // the file name; empty for a typed array
 
-  // "line 17 of run.csv", or "argument 2" for a typed array.
+  // "line 17 of run.csv", or "argument 2" for a typed array; control bytes of the name escaped.
   std::string label() const;
 };
 
