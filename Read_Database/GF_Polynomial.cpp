@@ -55,6 +55,7 @@ void GF_Polynomial::get_GFPolynomial(std::span<const std::int32_t> row_indices,
   const bool prime = field.gf_kind == 1;
   prepare(prime);
   if (prime) {
+    if (withheld_) return;   // a singular prime matrix: no line for the rest of the run
     solve_prime();
   } else if (rebuild != 0) {
     return;   // a singular extension matrix: no line
@@ -83,6 +84,7 @@ void GF_Polynomial::prepare(bool prime) {
   const Inverse inverse = prime ? invert_prime() : invert_extension();
   console_.line(free_form("Determinant:", inverse.det_log));
   rebuild = 0;
+  withheld_ = false;
   if (inverse.singular && !prime) {
     console_.line("###Error in get_GFVEpolynomial; matrix is singular.");
     console_.line("No polynomial coefficients will be produced.");
@@ -101,6 +103,9 @@ void GF_Polynomial::prepare(bool prime) {
     console_.line("###Error in get_GFPMpolynomial; matrix is singular.");
     console_.line("You may proceed but the polynomial coefficients are INVALID.");
     if (!pause_.ask_yes_no("Proceed?")) stop_with_code("");
+    // Coefficients from a singular matrix would be wrong, and nothing in the file could tell.
+    console_.line("No polynomial coefficients will be produced.");
+    withheld_ = true;
   }
 }
 

@@ -28,7 +28,8 @@ class GF_Polynomial {
                 Galois_Fields_PM_Matrix_Utilities& gfpm_matrix,
                 Galois_Fields_Matrix_Utilities& gfve_matrix);
 
-  // Writes the array's polynomial line to polynomials_csv if open; a field it cannot use stops.
+  // Writes the array's polynomial line to polynomials_csv if open, none while the matrix of the
+  // run is singular; a field it cannot use stops.
   void get_GFPolynomial(std::span<const std::int32_t> row_indices, const Finder_field& field,
                         Text_output* polynomials_csv);
   // Frees the matrices so that the next call builds again; a gf_kind not 1 or 2 stops.
@@ -69,6 +70,7 @@ class GF_Polynomial {
   Finder_field field_;                       // the field of the current call
   int n_ = 0;                                // N of the matrix held
   std::int32_t built_kind_ = 0;              // gf_kind it was built for
+  bool withheld_ = false;                    // the prime matrix held is singular: write no line
   std::vector<std::int32_t> permutation_;    // the current array, during one call
   Gf_matrix<std::int32_t> prime_matrix_;     // V^-1 over GF(p)
   Gf_matrix<std::uint32_t> extension_matrix_;   // V^-1 over GF(p^k), as element indices

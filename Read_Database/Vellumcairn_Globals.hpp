@@ -101,7 +101,8 @@ struct Output_files {
 constexpr std::array<std::string_view, 4> output_file_kinds = {
     "output text file", "CSV file", "methods CSV file", "polynomials CSV file"};
 
-std::string csv_file_name(std::string_view output_pathname);   // last 3 characters -> "csv"
+// The CSV file name: a three-letter extension replaced by "csv", or else ".csv" appended.
+std::string csv_file_name(std::string_view output_pathname);
 // The CSV file name with its last 4 characters replaced by "_methods.csv".
 std::string methods_csv_file_name(std::string_view output_pathname);
 // The CSV file name with its last 4 characters replaced by "_polynomials.csv".

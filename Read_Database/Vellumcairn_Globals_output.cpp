@@ -15,9 +15,22 @@
 #include "_Library/Text_layout.hpp"
 #include "_Library/iostat_table.hpp"
 
+namespace {
+
+// Whether a name ends in a dot and three characters of its own (no folder separator among them).
+bool has_three_letter_extension(std::string_view name) {
+  return name.size() >= 4 && name[name.size() - 4] == '.' &&
+         name.substr(name.size() - 3).find_first_of("/\\") == std::string_view::npos;
+}
+
+}  // namespace
+
+// A name with a three-letter extension has it replaced by "csv"; any other name keeps all its
+// characters and gets ".csv", so that "out" or "run.1" never lose characters to the CSV names.
 std::string csv_file_name(std::string_view output_pathname) {
   const std::string_view p = trim_right(output_pathname);
-  return std::string(p.substr(0, p.size() >= 3 ? p.size() - 3 : 0)) + "csv";
+  if (!has_three_letter_extension(p)) return std::string(p) + ".csv";
+  return std::string(p.substr(0, p.size() - 3)) + "csv";
 }
 
 namespace {

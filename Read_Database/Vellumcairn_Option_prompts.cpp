@@ -125,6 +125,16 @@ std::int32_t read_starting_gf_order(const Options& options, Console& console) {
 
 }  // namespace
 
+// The order prompt leaves gf_order alone, so a run of a higher order would otherwise start in a
+// field too small for it, where the interpolation matrix is singular.
+void raise_gf_order_for_run(Options& options, Console& console, Number_Theory_M& number_theory) {
+  const std::int32_t stored = options.gf_order;
+  next_gf_order(options, number_theory, stored);
+  if (options.gf_order != stored) {
+    console.line("Next higher viable Galois field order is" + gf_order_text(options.gf_order));
+  }
+}
+
 // Ends on a Y to "Is this OK?" for a raised order, or at once when the typed order is itself
 // viable.
 void ask_gf_order(Options& options, const Dialogue& dialogue, Number_Theory_M& number_theory) {

@@ -16,3 +16,6 @@ void ask_symmetry_type(Options& options, Console& console);
 void toggle_gf_polynomial(Options& options, Number_Theory_M& number_theory);
 // Menu choice 9: gf_order, a prime power above ca_order, at most 65536, confirmed when raised.
 void ask_gf_order(Options& options, const Dialogue& dialogue, Number_Theory_M& number_theory);
+// Menu choice 0 with find_gf_polynomial: gf_order raised to a prime power above ca_order, as the
+// options file's reading raises it, with the "Next higher viable" line when it changed.
+void raise_gf_order_for_run(Options& options, Console& console, Number_Theory_M& number_theory);

@@ -102,7 +102,10 @@ void options_menu(Options& options, const Dialogue& dialogue, Number_Theory_M& n
     switch (*choice) {
       case -2: write_count_check(console); return;
       case -1: stop_with_code("Normal exit without processing.");
-      case 0: save_options(options, console, dialogue.pause); return;
+      case 0:
+        if (options.find_gf_polynomial) raise_gf_order_for_run(options, console, number_theory);
+        save_options(options, console, dialogue.pause);
+        return;
       default: act_on_choice(options, dialogue, number_theory, *choice); break;
     }
   }

@@ -77,9 +77,13 @@ std::size_t last_position(std::string_view text, char c) {
 
 }  // namespace
 
-std::string complete_database_path(std::string_view answer) {
+// The Windows style ends the folder in "\\"; the Unix style in "/", unless it already ends in
+// either separator (a "\\" is taken as "/" when the files are opened).
+std::string complete_database_path(std::string_view answer, bool unix_style) {
   std::string path(trim(answer.substr(0, std::min(answer.size(), path_length))));
-  if (!path.empty() && path.back() != '\\') path += '\\';
+  if (!path.empty() && path.back() != '\\' && !(unix_style && path.back() == '/')) {
+    path += unix_style ? '/' : '\\';
+  }
   return path.substr(0, std::min(path.size(), path_length));
 }
 
@@ -99,7 +103,7 @@ std::string complete_output_pathname(std::string_view answer) {
 void ask_database_path(Options& options, Console& console) {
   for (;;) {
     show_database_examples(console, unix_paths);
-    options.database_path = complete_database_path(console.read_line());
+    options.database_path = complete_database_path(console.read_line(), unix_paths);
     // The order-2 essential-set file of the generated database shows that the path is right.
     const std::string check_file = database_file_name(
         options.database_path + std::string(generated_folder) + "/", essential_kind, 2);

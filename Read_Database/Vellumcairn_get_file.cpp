@@ -7,7 +7,9 @@
 
 #include "_Library/Arrays_stream.hpp"
 #include "_Library/Console_io.hpp"
+#include "_Library/Count_tables.hpp"
 #include "_Library/Options_file.hpp"
+#include "_Library/Output_text_lines.hpp"
 #include "Read_Database/GF_Polynomial.hpp"
 #include "_Library/Stop_signals.hpp"
 #include "_Library/Text_layout.hpp"
@@ -32,7 +34,7 @@ void show_filter_line(Status_line& status, std::int32_t filter_method) {
       named ? trim(method_flag_names[static_cast<std::size_t>(
                   method_bit[static_cast<std::size_t>(filter_method)])])
             : std::string_view("NONE");
-  status.message_line = free_form("Filtering on method: ", name);
+  status.message_line = free_form(filter_line_start, name);
   status.show_message();
 }
 
@@ -151,14 +153,17 @@ std::optional<Arrays_stream::Item> read_next_array(Arrays_stream& stream, Costas
 // text file, the CSV file, the methods CSV file and, with find_gf_polynomial, the finder.
 // With filter_by_method, a filter_method of 1..19 filters on that method; any other value
 // filters nothing (the filter line names "NONE" for it).
-bool write_selected_arrays(Text_input& arrays, Text_input& methods, Output_files& output,
-                           GF_Polynomial& finder, Costas_array_record& ca, const Options& o,
-                           const Dialogue& dialogue) {
+Selection_outcome write_selected_arrays(Text_input& arrays, Text_input& methods,
+                                        Output_files& output, GF_Polynomial& finder,
+                                        Costas_array_record& ca, const Options& o,
+                                        const Dialogue& dialogue) {
   const std::int32_t n = o.ca_order;
+  Selection_outcome outcome;
   // The options keep the order within the databases' range; a record holds at most 500.
-  if (n < 1 || n > static_cast<std::int32_t>(MAX_ORDER_CAPACITY)) return true;
+  if (n < 1 || n > static_cast<std::int32_t>(MAX_ORDER_CAPACITY)) return outcome;
   const bool filtering =
       o.filter_by_method && o.filter_method >= 1 && o.filter_method <= method_count;
+  outcome.filtered = filtering;
   const Method_flags filter_bit =
       filtering ? Method_flags{1} << method_bit[static_cast<std::size_t>(o.filter_method)] : 0;
   if (o.filter_by_method && o.filter_method != 0) {
@@ -172,7 +177,11 @@ bool write_selected_arrays(Text_input& arrays, Text_input& methods, Output_files
     stop_if_signalled();
     bool damaged = false;
     const auto item = read_next_array(stream, ca, dialogue.console, damaged);
-    if (!item) return !damaged;
+    if (!item) {
+      outcome.complete = !damaged;
+      return outcome;
+    }
+    ++outcome.arrays_read;
     bool tag_set = item->polymorph;
     if (o.db_has_methods) {
       if (filtering && (item->flags & filter_bit) == 0) continue;
@@ -184,4 +193,16 @@ bool write_selected_arrays(Text_input& arrays, Text_input& methods, Output_files
                               &output.polynomials_csv);
     }
   }
+}
+
+void show_count_difference(const Selection_outcome& outcome, const Options& o,
+                           Status_line& status) {
+  if (!outcome.complete || outcome.filtered || o.symmetry_type < 1 || o.symmetry_type > 4) return;
+  // The counts a complete database holds: the count tables as the builder checks against them.
+  const Order_counts listed = database_counts(o.ca_order);
+  const std::int64_t per_class[] = {listed.all, listed.essential, listed.symmetrical,
+                                    listed.g_symmetrical};
+  const std::int64_t expected = per_class[o.symmetry_type - 1];
+  if (expected == outcome.arrays_read) return;
+  status.show(count_difference_line(o.ca_order, o.symmetry_type, outcome.arrays_read, expected));
 }

@@ -14,9 +14,23 @@ class GF_Polynomial;
 class Text_input;
 struct Options;
 
+// What streaming one arrays file came to.
+struct Selection_outcome {
+  bool complete = true;           // the file was read to its end (false after a damaged line)
+  std::int64_t arrays_read = 0;   // its arrays, those the method filter passed over included
+  bool filtered = false;          // a method filter was in force
+};
+
 // Writes every array of arrays that passes the method filter of options (filter_by_method,
-// filter_method); false after a reported damaged line.
-bool write_selected_arrays(Text_input& arrays, Text_input& methods, Output_files& output,
-                           GF_Polynomial& finder, Costas_array_record& ca, const Options& options,
-                           const Dialogue& dialogue);
+// filter_method); not complete after a reported damaged line.
+Selection_outcome write_selected_arrays(Text_input& arrays, Text_input& methods,
+                                        Output_files& output, GF_Polynomial& finder,
+                                        Costas_array_record& ca, const Options& options,
+                                        const Dialogue& dialogue);
+
+// After a complete run without a method filter: one status line when the arrays the file held
+// differ in number from those the count tables list for the order and symmetry class (an order
+// that the database holds only in part).
+void show_count_difference(const Selection_outcome& outcome, const Options& options,
+                           Status_line& status);
 

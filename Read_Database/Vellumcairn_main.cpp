@@ -70,8 +70,10 @@ void run_database(Program_state& state) {
                                  {db.g_symmetrical, db.g_symmetrical_methods}};
   if (o.symmetry_type >= 1 && o.symmetry_type <= 4) {
     const Class_files& chosen = classes[o.symmetry_type - 1];
-    write_selected_arrays(chosen.arrays, chosen.methods, state.output, state.gf_polynomial,
-                          state.ca, o, state.dialogue);
+    const Selection_outcome outcome =
+        write_selected_arrays(chosen.arrays, chosen.methods, state.output, state.gf_polynomial,
+                              state.ca, o, state.dialogue);
+    show_count_difference(outcome, o, state.status);
   }
   if (o.find_gf_polynomial) state.gf_polynomial.release_GFPolynomial(o.gf_kind);
   close_database_files(db);

@@ -6,8 +6,10 @@
 
 #include "_Library/Costas_arrays/method_bitmask.hpp"
 #include "_Library/Database_format.hpp"
+#include "_Library/Output_text_lines.hpp"
 #include "_Library/Text_layout.hpp"
 #include "_Library/iostat_table.hpp"
+#include "View_Arrays/Shown_input.hpp"
 
 namespace {
 
@@ -18,9 +20,11 @@ std::string_view base_name(std::string_view name) {
   return slash == std::string_view::npos ? name : name.substr(slash + 1);
 }
 
-// The decimal integers of a line made only of integers and separators; false when the line
-// holds anything else (a word, a sign) or a number above every order the tool reads.
-bool read_integers(std::string_view text, std::vector<long>& values) {
+// The decimal integers of a line made only of integers and separators, read into values up to
+// the first token that is none (a word, a sign, a number beyond every integer), which is
+// returned; empty when every token was read. A number too large for its line is read, so that
+// the line is refused as out of range like any other row too large.
+std::string_view read_integers(std::string_view text, std::vector<long>& values) {
   values.clear();
   std::size_t i = 0;
   while (i < text.size()) {
@@ -28,14 +32,44 @@ bool read_integers(std::string_view text, std::vector<long>& values) {
       ++i;
       continue;
     }
-    if (!is_digit(text[i])) return false;
+    std::size_t end = i;
+    while (end < text.size() && !is_row_separator(text[end])) ++end;
     long value = 0;
-    const auto [end, fault] = std::from_chars(text.data() + i, text.data() + text.size(), value);
-    if (fault != std::errc() || value > 99999) return false;
+    const auto result = std::from_chars(text.data() + i, text.data() + end, value);
+    const std::string_view token = text.substr(i, end - i);
+    if (!is_digit(text[i]) || result.ec != std::errc() || result.ptr != text.data() + end) {
+      return token;
+    }
     values.push_back(value);
-    i = static_cast<std::size_t>(end - text.data());
+    i = end;
   }
-  return true;
+  return {};
+}
+
+// What is wrong with a line that read_integers refused at token bad: that token, when the line
+// starts with row indices or a number; otherwise the line itself is no array (nor, in the
+// program's output text file, a tag line or a line of the run's summary).
+std::string line_fault(std::string_view text, std::string_view bad, bool values_before,
+                       bool output_text) {
+  const char first = bad.front();
+  // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on "\"" + std::string chains.
+  std::string fault;
+  if (values_before || is_digit(first) || first == '-' || first == '+') {
+    fault = '"';
+    fault += shown_input(bad);
+    fault += "\" is not a row index";
+    return fault;
+  }
+  fault = output_text ? "neither row indices nor a tag or summary line: \""
+                      : "not a line of row indices: \"";
+  fault += shown_input(text);
+  fault += '"';
+  return fault;
+}
+
+// A UTF-8 byte-order mark at the start of a file is no part of its first line.
+void drop_byte_order_mark(const Text_input& file, std::string& line) {
+  if (file.line_number() == 1 && line.starts_with("\xEF\xBB\xBF")) line.erase(0, 3);
 }
 
 // A tag line of the output text file: flag names ("Welch 0, Rows Reversed") or "Polymorph",
@@ -61,7 +95,7 @@ bool is_tag_line(std::string_view line) {
 
 std::string Viewed_array::label() const {
   if (source.empty()) return "argument " + std::to_string(line);
-  return "line " + std::to_string(line) + " of " + std::string(base_name(source));
+  return "line " + std::to_string(line) + " of " + shown_name(base_name(source));
 }
 
 std::optional<Line_selection> Line_selection::parse(std::string_view text, std::string& error) {
@@ -83,7 +117,7 @@ std::optional<Line_selection> Line_selection::parse(std::string_view text, std::
     }
     if (!good) {
       error.assign(1, '"');
-      error += text;
+      error += shown_input(text);
       error += "\" is not a list of line numbers and ranges such as 5 or 3-9 or 2,7-9";
       return std::nullopt;
     }
@@ -126,10 +160,11 @@ std::string Array_reader::open() {
   const std::string_view name = base_name(source_);
   if (name.ends_with("_methods.txt") || name.ends_with("_methods.csv") ||
       name.ends_with("_polynomials.csv")) {
-    return source_ + " holds no arrays (it belongs to an arrays file); give the arrays file";
+    return shown_name(source_) +
+           " holds no arrays (it belongs to an arrays file); give the arrays file";
   }
   if (name.starts_with(log_kind)) {
-    return source_ + " is a database log file, which holds no arrays";
+    return shown_name(source_) + " is a database log file, which holds no arrays";
   }
   std::string methods_name;
   if (const auto database_name = read_database_file_name(name)) {
@@ -144,11 +179,13 @@ std::string Array_reader::open() {
     kind_ = Kind::text;
   }
   const int status = file_.open(source_);
-  if (status != status_ok) return "cannot read " + source_ + ": " + std::strerror(status);
+  if (status != status_ok) {
+    return "cannot read " + shown_name(source_) + ": " + std::strerror(status);
+  }
   if (!methods_name.empty() && file_exists(methods_name)) {
     const int tags_status = tags_.open(methods_name);
     if (tags_status != status_ok) {
-      return "cannot read " + methods_name + ": " + std::strerror(tags_status);
+      return "cannot read " + shown_name(methods_name) + ": " + std::strerror(tags_status);
     }
   }
   return {};
@@ -165,8 +202,9 @@ std::vector<File_identity> Array_reader::identities() const {
 bool Array_reader::fail(long line, const std::string& what) {
   ended_ = true;
   error_ = kind_ == Kind::typed ? "argument " + std::to_string(argument_number_) + " (\"" +
-                                      source_ + "\"): " + what
-                                : source_ + ", line " + std::to_string(line) + ": " + what;
+                                      shown_input(source_) + "\"): " + what
+                                : shown_name(source_) + ", line " + std::to_string(line) + ": " +
+                                      what;
   return false;
 }
 
@@ -177,19 +215,22 @@ bool Array_reader::read_tag_in_step(long line, bool polymorph, std::string& tag)
   if (!tags_.is_open()) return true;
   std::string tag_line;
   const int status = tags_.read_line(tag_line);
+  drop_byte_order_mark(tags_, tag_line);
   if (status != status_ok) {
-    return fail(line, "its tag is missing: " + tags_.name() + " ends at line " +
+    return fail(line, "its tag is missing: " + shown_name(tags_.name()) + " ends at line " +
                           std::to_string(tags_.line_number()) + " (" +
                           (status == status_end_of_file ? std::string("end of file")
                                                         : iostat_message(status)) + ")");
   }
   if (kind_ != Kind::database) {
-    tag = trim(tag_line);
+    // A tag is shown as it stands; one of any length or bytes is shown as input is.
+    tag = shown_input(trim(tag_line), 200);
     return true;
   }
   std::uint32_t flags = 0;
   if (!read_method_flags(tag_line, flags)) {
-    return fail(line, "line " + std::to_string(tags_.line_number()) + " of " + tags_.name() +
+    return fail(line, "line " + std::to_string(tags_.line_number()) + " of " +
+                          shown_name(tags_.name()) +
                           " is no methods line (a blank and 8 hexadecimal digits)");
   }
   if (flags != 0) {
@@ -240,77 +281,94 @@ bool Array_reader::take_array(long line, Viewed_array& array) {
   return true;
 }
 
+// Reads the next line that holds neither a blank, nor a database file's header or end line;
+// false at the end of the file or on a fault (error() says which).
+bool Array_reader::next_line(long& line, std::string_view& text) {
+  while (true) {
+    const int status = file_.read_line(line_);
+    if (status == status_end_of_file) {
+      ended_ = true;
+      return false;
+    }
+    if (status != status_ok) {
+      // The line that failed is the one after the last line read.
+      return fail(file_.line_number() + 1, status == status_record_too_long
+                                               ? std::string("the line is too long")
+                                               : iostat_message(status));
+    }
+    line = file_.line_number();
+    drop_byte_order_mark(file_, line_);
+    text = trim(line_);
+    if (text.empty()) {
+      if (kind_ == Kind::database && blank_line_ == 0) blank_line_ = line;
+      pending_tag_.clear();
+      continue;
+    }
+    if (kind_ != Kind::database) return true;
+    if (is_end_line(text)) {
+      ended_ = true;
+      return false;
+    }
+    if (blank_line_ != 0) return fail(blank_line_, "a blank line between the arrays");
+    if (!header_pending_) return true;
+    header_pending_ = false;
+    std::int32_t n = 0;
+    std::int64_t count = 0;
+    if (!read_all_arrays_header(text, n, count) || n != order_) {
+      return fail(line, "the first line of the file should give its order " +
+                            std::to_string(order_) + " and its number of arrays");
+    }
+    std::string methods_header;
+    // The methods header pairs with this header line; the arrays after it are read in step.
+    if (tags_.is_open()) static_cast<void>(tags_.read_line(methods_header));
+  }
+}
+
 bool Array_reader::next(Viewed_array& array) {
   if (ended_) return false;
   if (kind_ == Kind::typed) {
     // The line selection picks lines of files; a typed array is always taken.
     ended_ = true;
     array.tag.clear();
-    if (!read_integers(source_, values_)) return fail(0, "not a line of row indices");
+    const std::string_view bad = read_integers(source_, values_);
+    if (!bad.empty()) return fail(0, line_fault(source_, bad, !values_.empty(), false));
     return take_array(argument_number_, array);
   }
-  while (true) {
-    const int status = file_.read_line(line_);
-    const long line = file_.line_number();
-    if (status == status_end_of_file) {
-      ended_ = true;
-      return false;
-    }
-    if (status != status_ok) {
-      return fail(line, status == status_record_too_long ? std::string("the line is too long")
-                                                         : iostat_message(status));
-    }
-    std::string_view text = trim(line_);
-    if (text.empty()) {
-      if (kind_ == Kind::database && blank_line_ == 0) blank_line_ = line;
-      pending_tag_.clear();
-      continue;
-    }
-    if (kind_ == Kind::database) {
-      if (is_end_line(text)) {
-        ended_ = true;
-        return false;
-      }
-      if (blank_line_ != 0) return fail(blank_line_, "a blank line between the arrays");
-      if (header_pending_) {
-        header_pending_ = false;
-        std::int32_t n = 0;
-        std::int64_t count = 0;
-        if (!read_all_arrays_header(text, n, count) || n != order_) {
-          return fail(line, "the first line of the file should give its order " +
-                                std::to_string(order_) + " and its number of arrays");
-        }
-        std::string methods_header;
-        // The methods header pairs with this header line; the arrays after it are read in step.
-        if (tags_.is_open()) static_cast<void>(tags_.read_line(methods_header));
-        continue;
-      }
-    }
-    bool polymorph = false;
-    if (kind_ != Kind::csv) polymorph = take_polymorph_mark(text);
+  long line = 0;
+  std::string_view text;
+  while (next_line(line, text)) {
+    const bool polymorph = kind_ != Kind::csv && take_polymorph_mark(text);
     // Read once: the output text file's other lines are told apart from its arrays by it.
-    const bool integers = read_integers(text, values_) && !values_.empty();
-    if (kind_ == Kind::text && (!integers || values_.size() < 2)) {
-      pending_tag_ = is_tag_line(text) ? std::string(text) : std::string();
+    const std::string_view bad = read_integers(text, values_);
+    const bool integers = bad.empty() && !values_.empty();
+    const bool other_line = kind_ == Kind::text && !integers && !polymorph;
+    if (other_line && is_tag_line(text)) {
+      pending_tag_ = text;
       continue;
     }
     std::string tag;
     if (kind_ == Kind::text) {
       tag = pending_tag_.empty() && polymorph ? "Polymorph" : pending_tag_;
       pending_tag_.clear();
+      // The log's lines, the filter line and the count line that a run writes with its arrays.
+      if (other_line && is_run_summary_line(text)) continue;
     } else if (!read_tag_in_step(line, polymorph, tag)) {
       return false;
     }
     if (!lines_.contains(line)) {
-      if (lines_.done_after(line)) {
-        ended_ = true;
-        return false;
-      }
+      if (lines_.done_after(line)) break;
       continue;
     }
-    if (!integers) return fail(line, "not a line of row indices");
+    // Every other line is refused: an array never goes missing without a word.
+    if (!integers) {
+      return fail(line, bad.empty() ? std::string("no row indices")
+                                    : line_fault(text, bad, polymorph || !values_.empty(),
+                                                 kind_ == Kind::text));
+    }
     if (!take_array(line, array)) return false;
     array.tag = std::move(tag);
     return true;
   }
+  ended_ = true;
+  return false;
 }

@@ -29,7 +29,7 @@ struct Viewed_array {
   std::string tag;         // the construction and transforms, "Polymorph", or empty
   std::string source;      // the file name; empty for a typed array
 
-  // "line 17 of run.csv", or "argument 2" for a typed array.
+  // "line 17 of run.csv", or "argument 2" for a typed array; control bytes of the name escaped.
   std::string label() const;
 };
 
@@ -58,7 +58,9 @@ class Array_reader {
 
   // Opens the source: empty, or one line that says why it cannot be read.
   std::string open();
-  // The next selected array; false at the end, or on bad input with error() saying what.
+  // The next selected array; false at the end, or on bad input with error() saying what: a
+  // selected line that is neither an array, a blank, a header or end line of a database file, a
+  // tag line, nor one of the lines a run writes beside its arrays (is_run_summary_line).
   bool next(Viewed_array& array);
   const std::string& error() const { return error_; }
   // The identities of the files read (the arrays file and a methods file), so that no picture
@@ -84,6 +86,8 @@ class Array_reader {
   Text_input tags_;                 // the methods file or methods CSV file, when there is one
 
   bool fail(long line, const std::string& what);
+  // The next line that is no blank, header or end line, trimmed; false at the end or on a fault.
+  bool next_line(long& line, std::string_view& text);
   bool read_tag_in_step(long line, bool polymorph, std::string& tag);
   std::vector<long> values_;        // the integers of the line being read
   // Takes an array from the row indices in values_; false with error_ set when they are none.

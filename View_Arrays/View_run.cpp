@@ -9,6 +9,7 @@
 #include "View_Arrays/Costas_check.hpp"
 #include "View_Arrays/Dot_grid.hpp"
 #include "View_Arrays/Heat_map.hpp"
+#include "View_Arrays/Shown_input.hpp"
 #include "_Library/Text_layout.hpp"
 
 namespace {
@@ -144,11 +145,11 @@ bool parse_command_line(const std::vector<std::string>& args, std::string_view c
       if (!value(number)) return false;
       int& into = arg == "--columns" ? line.columns : line.cell;
       if (!parse_whole(number, into) || into < 1 || into > 1000) {
-        error = arg + " takes a whole number from 1 to 1000, not \"" + number + "\"";
+        error = arg + " takes a whole number from 1 to 1000, not \"" + shown_input(number) + "\"";
         return false;
       }
     } else {
-      error = "unknown option " + arg + " for " + std::string(command);
+      error = "unknown option " + shown_input(arg) + " for " + std::string(command);
       return false;
     }
   }
@@ -198,14 +199,22 @@ bool read_all(Readers& readers, std::vector<Viewed_array>& arrays, std::string& 
   return true;
 }
 
-// A picture is never written over a file it was drawn from.
-bool output_is_an_input(const std::string& out, const Readers& readers) {
-  const auto identity = file_identity(out);
-  if (!identity) return false;
-  return std::any_of(readers.begin(), readers.end(), [&](const auto& reader) {
-    const auto read = reader->identities();
-    return std::find(read.begin(), read.end(), *identity) != read.end();
-  });
+// A picture is never written over a file it was drawn from: neither under its name nor under
+// the name followed by ".part" that it is written to first. The line that says so, or empty.
+std::string output_over_an_input(const std::string& out, const Readers& readers) {
+  for (const std::string& name : {out, out + ".part"}) {
+    const auto identity = file_identity(name);
+    if (!identity) continue;
+    const bool read = std::any_of(readers.begin(), readers.end(), [&](const auto& reader) {
+      const auto files = reader->identities();
+      return std::find(files.begin(), files.end(), *identity) != files.end();
+    });
+    if (!read) continue;
+    if (name == out) return shown_name(out) + " is a file the arrays are read from";
+    return shown_name(out) + " is written through " + shown_name(name) +
+           ", a file the arrays are read from";
+  }
+  return {};
 }
 
 int run_check(const Command_line& line, std::ostream& out, std::ostream& err) {
@@ -256,8 +265,8 @@ int run_grid(const Command_line& line, std::ostream& out, std::ostream& err) {
     err << "costas_view: no array was selected\n";
     return status_bad_input;
   }
-  if (output_is_an_input(line.out, readers)) {
-    err << "costas_view: " << line.out << " is a file the arrays are read from\n";
+  if (const std::string refusal = output_over_an_input(line.out, readers); !refusal.empty()) {
+    err << "costas_view: " << refusal << '\n';
     return status_bad_input;
   }
   const Dot_grid_options options{line.cell, line.columns};
@@ -282,12 +291,13 @@ bool read_one(const std::string& source, const std::string& lines, Index_base ba
   if (!open_readers({source}, lines, base, own, error, readers.size() + 1) ||
       !read_all(own, arrays, error, 1)) {
     if (arrays.size() == 1) {
-      error = source + " gives more than one array; choose one with --lines (or --with-lines)";
+      error = shown_name(source) +
+              " gives more than one array; choose one with --lines (or --with-lines)";
     }
     return false;
   }
   if (arrays.empty()) {
-    error = source + ": no array was selected";
+    error = shown_name(source) + ": no array was selected";
     return false;
   }
   array = std::move(arrays.front());
@@ -354,8 +364,8 @@ int run_ambiguity(const Command_line& line, std::ostream& out, std::ostream& err
     err << "costas_view: " << error << '\n';
     return status_bad_input;
   }
-  if (output_is_an_input(line.out, readers)) {
-    err << "costas_view: " << line.out << " is a file the arrays are read from\n";
+  if (const std::string refusal = output_over_an_input(line.out, readers); !refusal.empty()) {
+    err << "costas_view: " << refusal << '\n';
     return status_bad_input;
   }
   const Ambiguity_map map = ambiguity(a.rows, cross ? b.rows : a.rows);
@@ -381,7 +391,7 @@ int run_costas_view(const std::vector<std::string>& args, std::ostream& out, std
   }
   const std::string& command = args.front();
   if (command != "check" && command != "grid" && command != "ambiguity") {
-    err << "costas_view: unknown command \"" << command
+    err << "costas_view: unknown command \"" << shown_input(command)
         << "\"; the commands are check, grid and ambiguity (costas_view --help)\n";
     return status_bad_input;
   }

@@ -194,7 +194,7 @@ TEST(GF_Polynomial, NoFileOrAClosedFileSkipsTheLineOnly) {
   Finder_fixture f(4, 5, 1);
   f.finder.get_GFPolynomial(std::vector<std::int32_t>{0, 1, 3, 2}, f.field, nullptr);
   EXPECT_EQ(f.finder.output.size(), 4u);
-  f.csv.close();
+  EXPECT_EQ(f.csv.close(), status_ok);
   f.finder.get_GFPolynomial(std::vector<std::int32_t>{0, 1, 3, 2}, f.field, &f.csv);
   EXPECT_TRUE(read_lines(f.dir / "run_polynomials.csv").empty());
   EXPECT_EQ(f.count_lines_starting(" Determinant:"), 1u);
@@ -230,19 +230,25 @@ TEST(GF_Polynomial, FieldsThatCannotBeSetUpStop) {
   }
 }
 
-TEST(GF_Polynomial, SingularPrimeMatrixAsksAndGoesOnWithInvalidCoefficients) {
+TEST(GF_Polynomial, SingularPrimeMatrixAsksAndGoesOnWithoutWritingWrongCoefficients) {
   Finder_fixture f(3, 5, 1, "Y\n");
   f.finder.prime_matrix_hook = [](Gf_matrix<std::int32_t>& v) { v(3, 1) = v(3, 2) = v(3, 3) = 0; };
   f.finder.get_GFPolynomial(std::vector<std::int32_t>{0, 2, 1}, f.field, &f.csv);
   f.finder.get_GFPolynomial(std::vector<std::int32_t>{1, 2, 0}, f.field, &f.csv);
   const Lines lines = f.take_lines();
-  ASSERT_GE(lines.size(), 5u);
-  EXPECT_EQ(lines[lines.size() - 5], " ***Singular matrix in GFPM_Minv, order  3, rank  2");
-  EXPECT_EQ(lines[lines.size() - 4], " Determinant: -99");
-  EXPECT_EQ(lines[lines.size() - 3], "###Error in get_GFPMpolynomial; matrix is singular.");
-  EXPECT_EQ(lines[lines.size() - 2], "You may proceed but the polynomial coefficients are INVALID.");
-  EXPECT_EQ(lines.back().rfind(" Proceed (Y for yes, N for no)?", 0), 0u);
-  EXPECT_EQ(f.csv_lines().size(), 2u);
+  ASSERT_GE(lines.size(), 6u);
+  EXPECT_EQ(lines[lines.size() - 6], " ***Singular matrix in GFPM_Minv, order  3, rank  2");
+  EXPECT_EQ(lines[lines.size() - 5], " Determinant: -99");
+  EXPECT_EQ(lines[lines.size() - 4], "###Error in get_GFPMpolynomial; matrix is singular.");
+  EXPECT_EQ(lines[lines.size() - 3], "You may proceed but the polynomial coefficients are INVALID.");
+  EXPECT_EQ(lines[lines.size() - 2].rfind(" Proceed (Y for yes, N for no)?", 0), 0u);
+  EXPECT_EQ(lines.back(), "No polynomial coefficients will be produced.");
+  EXPECT_TRUE(f.csv_lines().empty());
+  // The next run builds again, and a sound matrix writes its lines.
+  f.finder.release_GFPolynomial(1);
+  f.finder.prime_matrix_hook = nullptr;
+  f.finder.get_GFPolynomial(std::vector<std::int32_t>{0, 2, 1}, f.field, &f.csv);
+  EXPECT_EQ(f.csv_lines().size(), 1u);
 }
 
 TEST(GF_Polynomial, SingularPrimeMatrixDeclinedStops) {

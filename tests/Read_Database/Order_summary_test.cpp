@@ -89,6 +89,6 @@ TEST(Order_summary, LinesAlsoGoToAnOpenOutputTextFile) {
   state.status.text_output_open = true;
   state.options.ca_order = 33;
   order_summary_table(state.options, state.status);
-  file.close();
+  EXPECT_EQ(file.close(), status_ok);
   EXPECT_EQ(read_lines(dir / "out.txt"), script.lines());
 }

@@ -28,17 +28,28 @@ void make_check_file(const std::filesystem::path& top) {
 
 }  // namespace
 
-TEST(Path_prompts, DatabaseAnswersEndInABackslash) {
-  constexpr Completion_case cases[] = {
-      {"D:", "D:\\"},
-      {"D:\\", "D:\\"},
-      {"   C:\\Documents and Settings\\me\\My Documents\\Vellumcairn ",
-       "C:\\Documents and Settings\\me\\My Documents\\Vellumcairn\\"},
-      {"/media/Costas Arrays/", "/media/Costas Arrays/\\"},
-      {"", ""},
-      {"    ", ""},
+TEST(Path_prompts, DatabaseAnswersEndInTheSeparatorOfTheirStyle) {
+  struct Case {
+    const char* answer;
+    const char* windows;
+    const char* unix;
   };
-  for (const auto& c : cases) EXPECT_EQ(complete_database_path(c.answer), c.expected) << c.answer;
+  constexpr Case cases[] = {
+      {"D:", "D:\\", "D:/"},
+      {"D:\\", "D:\\", "D:\\"},
+      {"   C:\\Documents and Settings\\me\\My Documents\\Vellumcairn ",
+       "C:\\Documents and Settings\\me\\My Documents\\Vellumcairn\\",
+       "C:\\Documents and Settings\\me\\My Documents\\Vellumcairn/"},
+      {"/media/Costas Arrays/", "/media/Costas Arrays/\\", "/media/Costas Arrays/"},
+      {"/data/db", "/data/db\\", "/data/db/"},
+      {"  ./Vellumcairn ", "./Vellumcairn\\", "./Vellumcairn/"},
+      {"", "", ""},
+      {"    ", "", ""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(complete_database_path(c.answer, false), c.windows) << c.answer;
+    EXPECT_EQ(complete_database_path(c.answer, true), c.unix) << c.answer;
+  }
 }
 
 TEST(Path_prompts, OutputAnswersAreCompletedToAFileName) {
@@ -65,7 +76,8 @@ TEST(Path_prompts, OutputAnswersAreCompletedToAFileName) {
 
 TEST(Path_prompts, LongAnswersAreCutAt132Characters) {
   const std::string long_folder(140, 'f');
-  EXPECT_EQ(complete_database_path(long_folder), std::string(132, 'f'));
+  EXPECT_EQ(complete_database_path(long_folder, false), std::string(132, 'f'));
+  EXPECT_EQ(complete_database_path(long_folder, true), std::string(132, 'f'));
   EXPECT_EQ(complete_output_pathname(long_folder), std::string(132, 'f'));
   const std::string name_at_limit = std::string(129, 'g') + "\\";
   EXPECT_EQ(complete_output_pathname(name_at_limit).size(), 132u);
@@ -133,7 +145,8 @@ TEST(Path_prompts, DatabasePromptRepeatsUntilTheCheckFileOpens) {
   const auto screen = database_screen(unix_paths);
   ASSERT_EQ(lines.size(), 2 * screen.size() + 2);
   EXPECT_TRUE(std::equal(screen.begin(), screen.end(), lines.begin()));
-  EXPECT_EQ(lines[7], "###The pathD:\\ has read error: 2 no such file or directory");
+  EXPECT_EQ(lines[7], std::string("###The pathD:") + (unix_paths ? "/" : "\\") +
+                         " has read error: 2 no such file or directory");
   EXPECT_EQ(lines[8], "Please make sure that you have the path correct and try again.");
   EXPECT_TRUE(std::equal(screen.begin(), screen.end(), lines.begin() + 9));
 }
@@ -145,7 +158,7 @@ TEST(Path_prompts, DatabasePathWithBlanksInsideIsTakenWhole) {
   Scripted_console script("  " + top.string() + "  \n");
   Program_state state(script.console);
   ask_database_path(state.options, state.console);
-  EXPECT_EQ(state.options.database_path, top.string() + "\\");
+  EXPECT_EQ(state.options.database_path, top.string() + (unix_paths ? "/" : "\\"));
   EXPECT_EQ(script.lines().size(), 7u);
 }
 

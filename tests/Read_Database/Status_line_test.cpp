@@ -20,7 +20,7 @@ TEST(Status_line, ConsoleAlwaysTextFileOnlyWhileOpen) {
   status.show("Costas arrays of order" + fixed_int(12, 4) + "   ");   // fixed layout, trailing blanks
   status.show(std::string(132, ' '));                       // all blanks: an empty line
   status.show(std::string(140, 'x'));                       // cut at 132
-  text.close();
+  EXPECT_EQ(text.close(), status_ok);
 
   EXPECT_EQ(io.lines(), (std::vector<std::string>{" Filtering on method: Welch 0",
                                                   "Costas arrays of order  12", "",

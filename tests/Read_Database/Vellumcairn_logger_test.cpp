@@ -22,7 +22,7 @@ struct Log_fixture : ::testing::Test {
     Program_state state(screen.console);
     EXPECT_EQ(state.database.log.open((dir / "log.txt").string()), status_ok);
     if (text_open) {
-      state.output.text.open((dir / "out.txt").string(), Write_position::rewind);
+      EXPECT_EQ(state.output.text.open((dir / "out.txt").string(), Write_position::rewind), status_ok);
       state.status.text_output = &state.output.text;
       state.status.text_output_open = true;
     }
@@ -31,7 +31,7 @@ struct Log_fixture : ::testing::Test {
     } catch (const Program_stop& stop) {
       stopped_with = stop.code;
     }
-    state.output.text.close();
+    EXPECT_EQ(state.output.text.close(), status_ok);
     return screen.lines();
   }
   std::string stopped_with = "none";

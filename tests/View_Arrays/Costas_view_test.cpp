@@ -237,3 +237,91 @@ TEST(Costas_view, GridGrowsLinearlyWithTheNumberOfDots) {
   EXPECT_LT(sizes[1], 7 * sizes[0]);
   EXPECT_GT(sizes[1], 3 * sizes[0]);
 }
+
+// Every line of a source is an array, a blank, a header, a tag line or a line that a run writes
+// beside them (log, filter and count lines); any other line is refused in one line naming the
+// file, the line counted from 1 and the reason, and echoed input stays short and harmless.
+TEST(Costas_view, EveryOtherLineIsRefusedAndNamed) {
+  Temp_dir dir;
+  const std::string good = "1 2 4 3\n";
+  const std::string controls = "\x01\x1b[2J" + std::string(60, 'z');
+  std::string typed;
+  for (int k = 0; k < 1500; ++k) typed += k == 0 ? "7" : ",7";
+  struct Case {
+    std::string file;       // written with contents unless empty
+    std::string contents;
+    std::vector<std::string> args;
+    std::string error;
+  };
+  const std::vector<Case> cases = {
+      {"minus.txt", good + "3 1 -1 2\n", {}, "minus.txt, line 2: \"-1\" is not a row index"},
+      {"wide.txt", good + "0 2147483648 1 2\n", {},
+       "wide.txt, line 2: row 2147483648 in column 1 is outside 0..3"},
+      {"large.txt", good + "1 2 3 100000\n", {},
+       "large.txt, line 2: row 100000 in column 4 is outside 1..4"},
+      {"huge.csv", good + "1 2 3 99999999999999999999\n", {},
+       "huge.csv, line 2: \"99999999999999999999\" is not a row index"},
+      {"word.txt", "Costas arrays of order 4\n" + good + "Hello world\n", {},
+       "word.txt, line 3: neither row indices nor a tag or summary line: \"Hello world\""},
+      {"marked.txt", good + "Polymorph: 1 x 4 3\n", {},
+       "marked.txt, line 2: \"x\" is not a row index"},
+      {"controls.csv", good + controls + "\n", {},
+       "controls.csv, line 2: not a line of row indices: \"\\x01\\x1B[2J" + std::string(35, 'z') +
+           "... (65 characters)\""},
+      {"", "", {"check", "/dev/zero"}, "/dev/zero, line 1: the line is too long"},
+      {"", "", {"check", typed},
+       "argument 1 (\"" + typed.substr(0, 40) +
+           "... (2999 characters)\"): order 1500 is above 1000, the largest this tool reads"},
+      {"sheet.svg.part", good, {"grid", "sheet.svg.part", "--out", "sheet.svg"},
+       "sheet.svg is written through sheet.svg.part, a file the arrays are read from"},
+      {"map.png.part", good, {"ambiguity", "map.png.part", "--out", "map.png"},
+       "map.png is written through map.png.part, a file the arrays are read from"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file.empty() ? c.args.back().substr(0, 20) : c.file);
+    if (!c.file.empty()) write_file(dir / c.file, c.contents);
+    const Run_result result =
+        view(c.args.empty() ? std::vector<std::string>{"check", c.file} : c.args, dir.path());
+    EXPECT_EQ(result.exit_status, 2);
+    EXPECT_EQ(split_lines(result.err), (std::vector<std::string>{"costas_view: " + c.error}))
+        << result.err;
+    EXPECT_LT(result.err.size(), 200u);
+    if (!c.file.empty()) {
+      EXPECT_EQ(read_file(dir / c.file), c.contents);
+    }
+  }
+  EXPECT_FALSE(fs::exists(dir / "sheet.svg"));
+  EXPECT_FALSE(fs::exists(dir / "map.png"));
+}
+
+// A byte-order mark before the first line (of the arrays file and of its methods file) is no
+// part of it; an output text file of a run that says its order is held in part reads whole.
+TEST(Costas_view, ByteOrderMarkAndRunSummaryLinesAreNoArrays) {
+  Temp_dir dir;
+  const std::string mark = "\xEF\xBB\xBF";
+  write_file(dir / "bom.txt", mark + "1 2 4 3\n1 3 4 2\n");
+  write_file(dir / "bom.csv", mark + "0,1,3,2\n");
+  write_file(dir / "bom_methods.csv", mark + "Welch 0\n");
+  write_file(dir / "run.txt",
+             "Costas arrays of order 4\nNumber of unique Costas arrays: 3\n"
+             "Constructions only: this order holds only its constructed arrays, 3 of the 12 that "
+             "the count tables count.\n Filtering on method: Welch 0\nWelch 0\n   0  1  3  2\n"
+             "The database file held 3 arrays of order 4; the count tables list 12.\n");
+  const std::string first = ": Costas array of order 4; symmetric about the diagonal: yes; "
+                            "G-symmetrical: yes";
+  const std::string second = ": Costas array of order 4; symmetric about the diagonal: no; "
+                             "G-symmetrical: yes";
+  const std::pair<std::string, std::vector<std::string>> cases[] = {
+      {"bom.txt", {"line 1 of bom.txt" + first, "line 2 of bom.txt" + second,
+                   "2 arrays: 2 Costas, 0 not"}},
+      {"bom.csv", {"line 1 of bom.csv [Welch 0]" + first, "1 array: 1 Costas, 0 not"}},
+      {"run.txt", {"line 6 of run.txt [Welch 0]" + first, "1 array: 1 Costas, 0 not"}},
+  };
+  for (const auto& [source, lines] : cases) {
+    SCOPED_TRACE(source);
+    const Run_result result = view({"check", source}, dir.path());
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(result.exit_status, 0);
+    EXPECT_EQ(result.lines(), lines);
+  }
+}

@@ -192,7 +192,7 @@ TEST(GFPM_write, MatricesAndVectors) {
   f.gfpm_matrix.GFPM_write_matrix(pm_matrix({{1, 0}, {3, 5}}), 1, &unit);
   f.gfpm_matrix.GFPM_write_matrix(pm_matrix({{1}, {3}, {0}}), 1, nullptr);
   f.gfpm_matrix.GFPM_write_vector({}, 1, &unit);
-  unit.close();
+  EXPECT_EQ(unit.close(), status_ok);
   EXPECT_EQ(f.take_lines(), (Lines{"    0  -99", "    1    5", "    0    1  -99", ""}));
   EXPECT_EQ(read_lines(f.dir / "unit.txt"), (Lines{"    0  -99", "    1    5", ""}));
 }

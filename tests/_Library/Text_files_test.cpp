@@ -67,7 +67,7 @@ TEST(Text_output, RewindReplacesAndAppendAdds) {
   Text_output file;
   ASSERT_EQ(file.open(name, Write_position::rewind), status_ok);
   file.write_line("three");
-  file.close();
+  EXPECT_EQ(file.close(), status_ok);
   EXPECT_EQ(read_file(dir / "out.txt"), "three\n");
 }
 

@@ -128,8 +128,10 @@ TEST(Hostile_answers, PathPrompts) {
   // A million characters are cut to the 132 that a path holds; the folder is checked and refused.
   EXPECT_TRUE(has("###The path" + long_path + " has read error: 2 no such file or directory"));
   // A NUL byte never opens the folder named by the part before it.
-  EXPECT_TRUE(has("###The path" + nul_path + "\\ has read error: 22 invalid parameter"));
-  EXPECT_TRUE(has("10 " + db + "\\, Database folder"));
+  EXPECT_TRUE(has("###The path" + nul_path + (unix_paths ? "/" : "\\") +
+                  " has read error: 22 invalid parameter"));
+  // The Unix style keeps the separator typed; the Windows style appends its own.
+  EXPECT_TRUE(has("10 " + db + (unix_paths ? "" : "\\") + ", Database folder"));
   EXPECT_TRUE(has("11 " + long_path + ", Pathname for output text"));
   // The run opens no file "o" for the name "o", NUL, "ut.txt".
   EXPECT_TRUE(has(" ### Could not open " + nul_name));
@@ -149,7 +151,11 @@ TEST(Hostile_answers, OutputNameOutsideAsciiIsWrittenAsTyped) {
   EXPECT_EQ(result.exit_status, 0);
   const std::string csv = name.substr(0, name.size() - 3) + "csv";
   EXPECT_EQ(read_lines(dir / csv), (Lines{"   0 ,  1"}));
-  EXPECT_EQ(read_lines(dir / name).back(), "   0  1");
+  // The order holds one of the two arrays that the count tables list, and the run says so.
+  const Lines text = read_lines(dir / name);
+  ASSERT_GE(text.size(), 2u);
+  EXPECT_EQ(text[text.size() - 2], "   0  1");
+  EXPECT_EQ(text.back(), "The database file held 1 array of order 2; the count tables list 2.");
 }
 
 // A field order beyond 16-bit products: shown whole at the prompt, kept in the options file

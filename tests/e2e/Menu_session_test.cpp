@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "_Library/Options_file.hpp"
 #include "tests/support/test_support.hpp"
 
 namespace fs = std::filesystem;
@@ -80,8 +81,8 @@ TEST(Menu_session, FirstStartMenuChangesRunAndDone) {
   EXPECT_EQ(options[4].substr(0, 4), "   3");
   EXPECT_EQ(options[7].substr(0, 1), "2");
   EXPECT_EQ(options[8].substr(0, 1), "1");
-  EXPECT_EQ(options[12],
-            (dir / "db").string() + "\\  ,Path for database top-level database folder");
+  EXPECT_EQ(options[12], (dir / "db").string() + (unix_paths ? "/" : "\\") +
+                            "  ,Path for database top-level database folder");
   EXPECT_EQ(options[13], "run1.txt  ,Pathname for output text");
 }
 

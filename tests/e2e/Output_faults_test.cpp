@@ -32,7 +32,7 @@ Lines text_file_lines() {
   Lines lines;
   for (const auto& line : split_lines(six_log_lines)) lines.emplace_back(trim(line));
   return concat(lines, {"Welch 0", "   0  1  3  2", "Welch 1", "   0  2  3  1", "Welch 2",
-                        "   1  3  2  0"});
+                        "   1  3  2  0", three_essential_count_line});
 }
 
 const Lines csv_lines = {"   0 ,  1 ,  3 ,  2", "   0 ,  2 ,  3 ,  1", "   1 ,  3 ,  2 ,  0"};
@@ -114,8 +114,9 @@ TEST(Output_faults, OutputTextFileThatCannotBeOpened) {
     EXPECT_EQ(Lines(run.begin(), run.begin() + 3),
               (Lines{" ### Could not open " + c.pathname, " I/O error: " + c.status_text,
                      " Continue (Y for yes, N for no)?"}));
-    // The run goes on without output files: the arrays reach the console only.
-    EXPECT_EQ(run.back(), "   1  3  2  0");
+    // The run goes on without output files: the arrays and the count line reach the console
+    // only.
+    EXPECT_EQ(Lines(run.end() - 2, run.end()), (Lines{"   1  3  2  0", three_essential_count_line}));
     EXPECT_FALSE(fs::exists(dir / "folder.csv"));
     EXPECT_EQ(going_on.exit_status, 0);
 

@@ -60,6 +60,20 @@ inline Order_files three_essential_arrays() {
   return f;
 }
 
+// The line that ends a run without a method filter on generated_order_4 (symmetry classes 1 to
+// 4): the order holds fewer arrays, or other ones, than the count tables list.
+inline std::string order_4_count_line(int symmetry_type) {
+  const char* const lines[] = {
+      "The database file held 3 arrays of order 4; the count tables list 12.",
+      "The database file held 1 essential array of order 4; the count tables list 2.",
+      "The database file held 2 symmetrical arrays of order 4; the count tables list 1.",
+      "The database file held 0 G-symmetrical arrays of order 4; the count tables list 8."};
+  return lines[symmetry_type - 1];
+}
+// The same line for three_essential_arrays, whose essential set holds one array more.
+inline const std::string three_essential_count_line =
+    "The database file held 3 essential arrays of order 4; the count tables list 2.";
+
 // Writes the options file of dir: the defaults with the database in dir/db/, the output text
 // file out.txt, REWIND, and whatever change makes.
 inline void set_options(const std::filesystem::path& dir,
