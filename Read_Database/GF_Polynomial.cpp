@@ -1,9 +1,9 @@
 // For each written Costas array of order N, the polynomial P of degree below N over GF(q) with
 // P(a^(i-1)) = a^(r_i + 1), a = primitive element 1, written as the exponents of its
 // coefficients (-99 for zero) on one line of the polynomials CSV file. The interpolation matrix
-// V is built and inverted once per run and field; each array then costs one product c = V^-1 y
-// over GF(p) (the k x k blocks of V^-1 in an extension field), with a^s for s = 1..N kept as
-// residue digits, k per power.
+// V is built and inverted once per run and field; each array then costs one product c = V^-1 y:
+// over GF(p) by residues, over GF(2^k) as the k x k bit blocks of V^-1 with a^s for s = 1..N
+// kept as bits, k per power, and over GF(p^k), p odd, by logarithms with packed digits.
 #include "Read_Database/GF_Polynomial.hpp"
 
 #include <algorithm>
@@ -152,27 +152,28 @@ void GF_Polynomial::map_extension() {
   const int k = gfve_.GFVE_degree;
   degree_ = k;
   const Gf_tables& tables = gfve_.tables();
-  const auto p = static_cast<std::uint32_t>(tables.p);
-  // The digits of x^s, s = 1..N (x is primitive element 1 and the tables' generator).
+  if (tables.p != 2) {
+    // Over odd p the entries stay field elements, held by their logarithms; y by exponents.
+    packed_.assign(n, tables, [this](int j, int i) { return extension_matrix_(j + 1, i + 1); });
+    y_.assign(static_cast<std::size_t>(n), 0);
+    c_.assign(static_cast<std::size_t>(n), 0);
+    return;
+  }
+  // The bits of x^s, s = 1..N (x is primitive element 1 and the tables' generator).
   powers_.assign(static_cast<std::size_t>(n * k), 0);
   for (int s = 1; s <= n; ++s) {
     std::uint32_t index = tables.exp[static_cast<std::size_t>(s % (tables.q - 1))];
-    for (int d = 0; d < k; ++d, index /= p) powers_[static_cast<std::size_t>((s - 1) * k + d)] = index % p;
+    for (int d = 0; d < k; ++d, index /= 2) powers_[static_cast<std::size_t>((s - 1) * k + d)] = index % 2;
   }
-  // Block (j, i) of the map is multiplication by V^-1(j, i): its column b holds the digits of
+  // Block (j, i) of the map is multiplication by V^-1(j, i): its column b holds the bits of
   // V^-1(j, i) x^b.
-  map_.start(n * k, p);
+  map_.start(n * k, 2);
   for (int j = 0; j < n; ++j) {
     for (int i = 0; i < n; ++i) {
       const std::uint32_t v = extension_matrix_(j + 1, i + 1);
       if (v == 0) continue;
       for (int b = 0; b < k; ++b) {
-        std::uint32_t w = tables.exp[static_cast<std::size_t>(tables.log[v] + b)];
-        if (p == 2) {
-          map_.set_bits(j * k, i * k + b, w, k);
-          continue;
-        }
-        for (int d = 0; d < k; ++d, w /= p) map_.set(j * k + d, i * k + b, w % p);
+        map_.set_bits(j * k, i * k + b, tables.exp[static_cast<std::size_t>(tables.log[v] + b)], k);
       }
     }
   }
@@ -200,8 +201,17 @@ void GF_Polynomial::solve_prime() {
 
 void GF_Polynomial::solve_extension() {
   const std::size_t n = permutation_.size();
-  const auto k = static_cast<std::size_t>(degree_);
   const Gf_tables& tables = gfve_.tables();
+  if (tables.p != 2) {
+    // y_i = a^(r_i + 1), a = x, by its exponent; c comes back as element indices.
+    for (std::size_t i = 0; i < n; ++i) {
+      y_[i] = static_cast<std::uint32_t>(floor_mod(std::int64_t{permutation_[i]} + 1, tables.q - 1));
+    }
+    packed_.apply(y_.data(), c_.data());
+    for (std::size_t j = 0; j < n; ++j) output[j] = c_[j] == 0 ? -99 : tables.log[c_[j]];
+    return;
+  }
+  const auto k = static_cast<std::size_t>(degree_);
   for (std::size_t i = 0; i < n; ++i) {
     const std::int32_t s = permutation_[i] + 1;
     if (s >= 1 && static_cast<std::size_t>(s) <= n) {
@@ -213,10 +223,9 @@ void GF_Polynomial::solve_extension() {
     }
   }
   map_.apply(y_.data(), c_.data());
-  const auto p = static_cast<std::uint32_t>(gfve_.GFVE_prime);
   for (std::size_t j = 0; j < n; ++j) {
     std::uint32_t index = 0;
-    for (std::size_t d = k; d-- > 0;) index = index * p + c_[j * k + d];
+    for (std::size_t d = k; d-- > 0;) index = index * 2 + c_[j * k + d];
     output[j] = index == 0 ? -99 : tables.log[index];
   }
 }
@@ -261,6 +270,7 @@ void GF_Polynomial::release_GFPolynomial(std::int32_t gf_kind) {
   prime_matrix_.release();
   extension_matrix_.release();
   map_.release();
+  packed_.release();
   std::vector<std::uint32_t>().swap(y_);
   std::vector<std::uint32_t>().swap(c_);
   std::vector<std::int32_t>().swap(output);

@@ -6,6 +6,7 @@
 #include <span>
 #include <vector>
 
+#include "Read_Database/GF_Polynomial_packed.hpp"
 #include "Read_Database/GF_Polynomial_solver.hpp"
 #include "_Library/Number_theory/Galois_Fields_Matrix_Utilities.hpp"
 #include "_Library/Number_theory/Galois_Fields_PM_Matrix_Utilities.hpp"
@@ -75,9 +76,10 @@ class GF_Polynomial {
   std::int32_t prime_a_ = 0;
   GFVE_element extension_a_;
   Gfp_linear_map map_;                      // c = V^-1 y over GF(p), per array
+  Packed_digit_map packed_;                 // c = V^-1 y over GF(p^k), p odd, per array
   int degree_ = 1;
   std::vector<std::uint32_t> powers_;       // digits of a^s at [(s - 1) k + d]
-  std::vector<std::uint32_t> y_;
+  std::vector<std::uint32_t> y_;            // digits of y, or over odd p its exponents
   std::vector<std::uint32_t> c_;
   struct Item {
     char text[15];
