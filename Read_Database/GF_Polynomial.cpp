@@ -2,8 +2,9 @@
 // P(a^(i-1)) = a^(r_i + 1), a = primitive element 1, written as the exponents of its
 // coefficients (-99 for zero) on one line of the polynomials CSV file. The interpolation matrix
 // V is built and inverted once per run and field; each array then costs one product c = V^-1 y:
-// over GF(p) by residues, over GF(2^k) as the k x k bit blocks of V^-1 with a^s for s = 1..N
-// kept as bits, k per power, and over GF(p^k), p odd, by logarithms with packed digits.
+// over GF(p), GF(2^k) and GF(p^2) as a map over GF(p) (the k x k blocks of V^-1 in an extension
+// field) with a^s for s = 1..N kept as residue digits, k per power; over GF(p^k), p odd and
+// k >= 3, where that map would hold k^2 N^2 residues, by logarithms with packed digits.
 #include "Read_Database/GF_Polynomial.hpp"
 
 #include <algorithm>
@@ -152,28 +153,35 @@ void GF_Polynomial::map_extension() {
   const int k = gfve_.GFVE_degree;
   degree_ = k;
   const Gf_tables& tables = gfve_.tables();
-  if (tables.p != 2) {
-    // Over odd p the entries stay field elements, held by their logarithms; y by exponents.
+  const auto p = static_cast<std::uint32_t>(tables.p);
+  packed_product_ = tables.p != 2 && k >= 3;
+  if (packed_product_) {
+    // Entries stay field elements, held by their logarithms; y by exponents.
     packed_.assign(n, tables, [this](int j, int i) { return extension_matrix_(j + 1, i + 1); });
     y_.assign(static_cast<std::size_t>(n), 0);
     c_.assign(static_cast<std::size_t>(n), 0);
     return;
   }
-  // The bits of x^s, s = 1..N (x is primitive element 1 and the tables' generator).
+  // The digits of x^s, s = 1..N (x is primitive element 1 and the tables' generator).
   powers_.assign(static_cast<std::size_t>(n * k), 0);
   for (int s = 1; s <= n; ++s) {
     std::uint32_t index = tables.exp[static_cast<std::size_t>(s % (tables.q - 1))];
-    for (int d = 0; d < k; ++d, index /= 2) powers_[static_cast<std::size_t>((s - 1) * k + d)] = index % 2;
+    for (int d = 0; d < k; ++d, index /= p) powers_[static_cast<std::size_t>((s - 1) * k + d)] = index % p;
   }
-  // Block (j, i) of the map is multiplication by V^-1(j, i): its column b holds the bits of
+  // Block (j, i) of the map is multiplication by V^-1(j, i): its column b holds the digits of
   // V^-1(j, i) x^b.
-  map_.start(n * k, 2);
+  map_.start(n * k, p);
   for (int j = 0; j < n; ++j) {
     for (int i = 0; i < n; ++i) {
       const std::uint32_t v = extension_matrix_(j + 1, i + 1);
       if (v == 0) continue;
       for (int b = 0; b < k; ++b) {
-        map_.set_bits(j * k, i * k + b, tables.exp[static_cast<std::size_t>(tables.log[v] + b)], k);
+        std::uint32_t w = tables.exp[static_cast<std::size_t>(tables.log[v] + b)];
+        if (p == 2) {
+          map_.set_bits(j * k, i * k + b, w, k);
+          continue;
+        }
+        for (int d = 0; d < k; ++d, w /= p) map_.set(j * k + d, i * k + b, w % p);
       }
     }
   }
@@ -201,8 +209,9 @@ void GF_Polynomial::solve_prime() {
 
 void GF_Polynomial::solve_extension() {
   const std::size_t n = permutation_.size();
+  const auto k = static_cast<std::size_t>(degree_);
   const Gf_tables& tables = gfve_.tables();
-  if (tables.p != 2) {
+  if (packed_product_) {
     // y_i = a^(r_i + 1), a = x, by its exponent; c comes back as element indices.
     for (std::size_t i = 0; i < n; ++i) {
       y_[i] = static_cast<std::uint32_t>(floor_mod(std::int64_t{permutation_[i]} + 1, tables.q - 1));
@@ -211,7 +220,6 @@ void GF_Polynomial::solve_extension() {
     for (std::size_t j = 0; j < n; ++j) output[j] = c_[j] == 0 ? -99 : tables.log[c_[j]];
     return;
   }
-  const auto k = static_cast<std::size_t>(degree_);
   for (std::size_t i = 0; i < n; ++i) {
     const std::int32_t s = permutation_[i] + 1;
     if (s >= 1 && static_cast<std::size_t>(s) <= n) {
@@ -223,9 +231,10 @@ void GF_Polynomial::solve_extension() {
     }
   }
   map_.apply(y_.data(), c_.data());
+  const auto p = static_cast<std::uint32_t>(gfve_.GFVE_prime);
   for (std::size_t j = 0; j < n; ++j) {
     std::uint32_t index = 0;
-    for (std::size_t d = k; d-- > 0;) index = index * 2 + c_[j * k + d];
+    for (std::size_t d = k; d-- > 0;) index = index * p + c_[j * k + d];
     output[j] = index == 0 ? -99 : tables.log[index];
   }
 }
