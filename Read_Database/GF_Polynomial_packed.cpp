@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "_Library/Number_theory/Modular_reduction.hpp"
+
 // Where the processor gathers eight or four table words at once, the row sums use it; the
 // choice is made once, by what this processor runs.
 #if defined(__GNUC__) && defined(__x86_64__)
@@ -93,6 +95,7 @@ void Packed_digit_map::start(int n, const Gf_tables& tables) {
   release();
   n_ = n;
   p_ = static_cast<std::uint32_t>(tables.p);
+  modulus_ = Fast_modulus(p_);
   k_ = tables.k;
   layout_ = layout(tables.p, tables.k);
   stride_ = (std::max(n, 0) + 15) / 16 * 16;
@@ -116,15 +119,18 @@ void Packed_digit_map::set(int r, int i, std::uint32_t index, const Gf_tables& t
 }
 
 std::uint32_t Packed_digit_map::reduce_row(const std::uint32_t* logs) const {
-  std::array<std::uint64_t, 64> totals{};
+  // A digit's total is at most n (p - 1), below 2^32 for any matrix that fits in memory.
+  std::array<std::uint32_t, 32> totals{};
   const std::uint64_t mask = layout_.width >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << layout_.width) - 1;
   for (int begin = 0; begin < stride_; begin += layout_.segment) {
     const int count = std::min(layout_.segment, stride_ - begin);
     const std::uint64_t word = row_sum_(logs + begin, s_.data() + begin, count, table_.data());
-    for (int d = 0; d < k_; ++d) totals[static_cast<std::size_t>(d)] += (word >> (d * layout_.width)) & mask;
+    for (int d = 0; d < k_; ++d) {
+      totals[static_cast<std::size_t>(d)] += static_cast<std::uint32_t>((word >> (d * layout_.width)) & mask);
+    }
   }
   std::uint32_t index = 0;
-  for (int d = k_; d-- > 0;) index = index * p_ + static_cast<std::uint32_t>(totals[static_cast<std::size_t>(d)] % p_);
+  for (int d = k_; d-- > 0;) index = index * p_ + modulus_.reduce(totals[static_cast<std::size_t>(d)]);
   return index;
 }
 

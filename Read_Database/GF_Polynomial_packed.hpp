@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "_Library/Number_theory/Galois_Fields_tables.hpp"
+#include "_Library/Number_theory/Modular_reduction.hpp"
 
 class Packed_digit_map {
  public:
@@ -45,6 +46,7 @@ class Packed_digit_map {
   int n_ = 0;
   int stride_ = 0;   // row length, padded to a multiple of 16 with the logarithm of zero
   std::uint32_t p_ = 0;
+  Fast_modulus modulus_{1};
   int k_ = 0;
   Layout layout_{64, 0};
   std::uint32_t zero_log_ = 0;        // 2(q - 1): its sums with any s look up zero words
