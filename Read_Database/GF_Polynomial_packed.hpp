@@ -26,6 +26,11 @@ class Packed_digit_map {
   void apply(const std::uint32_t* s, std::uint32_t* c) const;
   void release();
 
+  // The exact product sum of one row segment: packed digits at table[logs[i] + s[i]].
+  using Row_sum = std::uint64_t (*)(const std::uint32_t* logs, const std::uint32_t* s, int count,
+                                    const std::uint64_t* table);
+
+ private:
   // The layout of the packed words of a field: bits per digit, and the most terms whose sum
   // keeps every digit field below its next one (a multiple of 16 where it can be).
   struct Layout {
@@ -34,11 +39,6 @@ class Packed_digit_map {
   };
   static Layout layout(std::int32_t p, std::int32_t k);
 
-  // The exact product sum of one row segment: packed digits at table[logs[i] + s[i]].
-  using Row_sum = std::uint64_t (*)(const std::uint32_t* logs, const std::uint32_t* s, int count,
-                                    const std::uint64_t* table);
-
- private:
   void start(int n, const Gf_tables& tables);
   void set(int r, int i, std::uint32_t index, const Gf_tables& tables);
   std::uint32_t reduce_row(const std::uint32_t* logs) const;
