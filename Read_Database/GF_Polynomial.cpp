@@ -1,9 +1,10 @@
 // For each written Costas array of order N, the polynomial P of degree below N over GF(q) with
 // P(a^(i-1)) = a^(r_i + 1), a = primitive element 1, written as the exponents of its
 // coefficients (-99 for zero) on one line of the polynomials CSV file. The interpolation matrix
-// V is built and inverted once per run and field; each array then costs one product c = V^-1 y
-// over GF(p) (the k x k blocks of V^-1 in an extension field), with a^s for s = 1..N kept as
-// residue digits, k per power.
+// V is built and inverted once per run and field; each array then costs one product c = V^-1 y:
+// over GF(p), GF(2^k) and GF(p^2) as a map over GF(p) (the k x k blocks of V^-1 in an extension
+// field) with a^s for s = 1..N kept as residue digits, k per power; over GF(p^k), p odd and
+// k >= 3, where that map would hold k^2 N^2 residues, by logarithms with packed digits.
 #include "Read_Database/GF_Polynomial.hpp"
 
 #include <algorithm>
@@ -158,6 +159,14 @@ void GF_Polynomial::map_extension() {
   degree_ = k;
   const Gf_tables& tables = gfve_.tables();
   const auto p = static_cast<std::uint32_t>(tables.p);
+  packed_product_ = tables.p != 2 && k >= 3;
+  if (packed_product_) {
+    // Entries stay field elements, held by their logarithms; y by exponents.
+    packed_.assign(n, tables, [this](int j, int i) { return extension_matrix_(j + 1, i + 1); });
+    y_.assign(static_cast<std::size_t>(n), 0);
+    c_.assign(static_cast<std::size_t>(n), 0);
+    return;
+  }
   // The digits of x^s, s = 1..N (x is primitive element 1 and the tables' generator).
   powers_.assign(static_cast<std::size_t>(n * k), 0);
   for (int s = 1; s <= n; ++s) {
@@ -207,6 +216,15 @@ void GF_Polynomial::solve_extension() {
   const std::size_t n = permutation_.size();
   const auto k = static_cast<std::size_t>(degree_);
   const Gf_tables& tables = gfve_.tables();
+  if (packed_product_) {
+    // y_i = a^(r_i + 1), a = x, by its exponent; c comes back as element indices.
+    for (std::size_t i = 0; i < n; ++i) {
+      y_[i] = static_cast<std::uint32_t>(floor_mod(std::int64_t{permutation_[i]} + 1, tables.q - 1));
+    }
+    packed_.apply(y_.data(), c_.data());
+    for (std::size_t j = 0; j < n; ++j) output[j] = c_[j] == 0 ? -99 : tables.log[c_[j]];
+    return;
+  }
   for (std::size_t i = 0; i < n; ++i) {
     const std::int32_t s = permutation_[i] + 1;
     if (s >= 1 && static_cast<std::size_t>(s) <= n) {
@@ -266,6 +284,7 @@ void GF_Polynomial::release_GFPolynomial(std::int32_t gf_kind) {
   prime_matrix_.release();
   extension_matrix_.release();
   map_.release();
+  packed_.release();
   std::vector<std::uint32_t>().swap(y_);
   std::vector<std::uint32_t>().swap(c_);
   std::vector<std::int32_t>().swap(output);

@@ -6,6 +6,7 @@
 #include <span>
 #include <vector>
 
+#include "Read_Database/GF_Polynomial_packed.hpp"
 #include "Read_Database/GF_Polynomial_solver.hpp"
 #include "_Library/Number_theory/Galois_Fields_Matrix_Utilities.hpp"
 #include "_Library/Number_theory/Galois_Fields_PM_Matrix_Utilities.hpp"
@@ -77,9 +78,11 @@ class GF_Polynomial {
   std::int32_t prime_a_ = 0;
   GFVE_element extension_a_;
   Gfp_linear_map map_;                      // c = V^-1 y over GF(p), per array
+  Packed_digit_map packed_;                 // c = V^-1 y over GF(p^k), p odd, k >= 3, per array
+  bool packed_product_ = false;             // packed_ serves the extension field held
   int degree_ = 1;
   std::vector<std::uint32_t> powers_;       // digits of a^s at [(s - 1) k + d]
-  std::vector<std::uint32_t> y_;
+  std::vector<std::uint32_t> y_;            // digits of y, or for packed_ its exponents
   std::vector<std::uint32_t> c_;
   struct Item {
     char text[15];

@@ -1,7 +1,7 @@
 // The generating-polynomial finder alone: matrix build time and arrays per second for random
 // permutations, for the table-based finder of the program and for a plain implementation of
 // the first algorithms (linear-search logarithms, products by repeated subtraction) in the
-// same run. Usage: GF_Polynomial_bench [--no-plain] [--case 1..5] [seconds per measurement]
+// same run. Usage: GF_Polynomial_bench [--no-plain] [--case 1..13] [seconds per measurement]
 #include <time.h>
 #include <unistd.h>
 
@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <iterator>
 #include <numeric>
 #include <random>
 #include <sstream>
@@ -147,12 +148,17 @@ int main(int argc, char** argv) {
   const auto scratch = std::filesystem::temp_directory_path() / ("gf_bench_" + std::to_string(::getpid()));
   std::filesystem::create_directories(scratch);
   std::filesystem::current_path(scratch);
-  const Case cases[] = {{30, 31, 1, "N = 30 over GF(31)"},
-                        {254, 256, 2, "N = 254 over GF(256)"},
-                        {360, 361, 2, "N = 360 over GF(361)"},
-                        {500, 503, 1, "N = 500 over GF(503)"},
-                        {500, 512, 2, "N = 500 over GF(512)"}};
-  for (int i = 1; i <= 5; ++i) {
+  // Beside the three small fields, each kind of field of about 500 elements at orders 250 and
+  // 500: prime, characteristic 2 and the odd extension fields.
+  const Case cases[] = {{30, 31, 1, "N = 30 over GF(31)"},     {254, 256, 2, "N = 254 over GF(256)"},
+                        {360, 361, 2, "N = 360 over GF(361)"}, {250, 503, 1, "N = 250 over GF(503)"},
+                        {250, 512, 2, "N = 250 over GF(512)"}, {250, 625, 2, "N = 250 over GF(625)"},
+                        {250, 729, 2, "N = 250 over GF(729)"}, {250, 1331, 2, "N = 250 over GF(1331)"},
+                        {500, 503, 1, "N = 500 over GF(503)"}, {500, 512, 2, "N = 500 over GF(512)"},
+                        {500, 625, 2, "N = 500 over GF(625)"}, {500, 729, 2, "N = 500 over GF(729)"},
+                        {500, 1331, 2, "N = 500 over GF(1331)"}};
+  const int count = static_cast<int>(std::size(cases));
+  for (int i = 1; i <= count; ++i) {
     if (only == 0 || only == i) measure(cases[i - 1], plain, budget);
   }
   std::filesystem::current_path(scratch.parent_path());

@@ -19,7 +19,17 @@ std::uint32_t subtract_digits(std::uint32_t a, std::uint32_t b, std::uint32_t p,
   return result;
 }
 
-constexpr std::int32_t largest_sub_table_order = 2048;
+// a - g^e over odd p, e in 0..2(q-1)-2, by a Zech logarithm: a - g^e = a (1 - g^(e - log a)),
+// with -1 = g^((q-1)/2) when a is zero: three look-ups in tables of about q entries, where a
+// table of all differences would have q^2.
+std::uint32_t minus_power(std::uint32_t a, std::int32_t e, const Gf_tables& tables,
+                          const std::int32_t* zech) {
+  const std::int32_t cycle = tables.q - 1;
+  if (a == 0) return tables.exp[static_cast<std::size_t>(e % cycle + cycle / 2)];
+  const std::int32_t log_a = tables.log[a];
+  const std::int32_t z = zech[e - log_a + cycle];
+  return z < 0 ? 0 : tables.exp[static_cast<std::size_t>(log_a + z)];
+}
 
 }  // namespace
 
@@ -27,8 +37,7 @@ constexpr std::int32_t largest_sub_table_order = 2048;
 GFVE_compact_traits::element GFVE_compact_traits::sub(element a, element b) const {
   const Gf_tables& tables = field->tables();
   if (tables.p == 2) return a ^ b;
-  if (!sub_table->empty()) return (*sub_table)[a * static_cast<std::uint32_t>(tables.q) + b];
-  return subtract_digits(a, b, static_cast<std::uint32_t>(tables.p), tables.k);
+  return b == 0 ? a : minus_power(a, tables.log[b], tables, zech->data());
 }
 
 std::int32_t GFVE_compact_traits::table_log(element x, std::int32_t npe) const {
@@ -56,29 +65,25 @@ void GFVE_compact_traits::eliminate_row(element* target, const element* pivot, i
     return;
   }
   for (int j = 0; j < n; ++j) {
-    if (pivot[j] != 0) target[j] = sub(target[j], exp[log[pivot[j]] + log_d]);
+    if (pivot[j] != 0) target[j] = minus_power(target[j], log[pivot[j]] + log_d, tables, zech->data());
   }
 }
 
 Gf_matrix_ops<GFVE_compact_traits> Galois_Fields_Matrix_Utilities::compact_ops() {
   const Gf_tables& tables = field_.tables();
-  if (tables.p != 2 && tables.q <= largest_sub_table_order &&
-      (sub_table_order_ != tables.q || sub_table_prime_ != tables.p)) {
-    const auto q = static_cast<std::uint32_t>(tables.q);
-    sub_table_.assign(static_cast<std::size_t>(q) * q, 0);
-    for (std::uint32_t a = 0; a < q; ++a) {
-      for (std::uint32_t b = 0; b < q; ++b) {
-        sub_table_[a * q + b] = static_cast<std::uint16_t>(
-            subtract_digits(a, b, static_cast<std::uint32_t>(tables.p), tables.k));
-      }
+  if (tables.p != 2 && (zech_order_ != tables.q || zech_prime_ != tables.p)) {
+    const std::int32_t cycle = tables.q - 1;
+    zech_.assign(3 * static_cast<std::size_t>(cycle), -1);
+    for (std::int32_t d = 0; d < 3 * cycle; ++d) {
+      const std::uint32_t power = tables.exp[static_cast<std::size_t>(d % cycle)];
+      if (power == 1) continue;
+      zech_[static_cast<std::size_t>(d)] =
+          tables.log[subtract_digits(1, power, static_cast<std::uint32_t>(tables.p), tables.k)];
     }
-    sub_table_order_ = tables.q;
-    sub_table_prime_ = tables.p;
+    zech_order_ = tables.q;
+    zech_prime_ = tables.p;
   }
-  static const std::vector<std::uint16_t> none;
-  const bool use_table = tables.p != 2 && tables.q <= largest_sub_table_order;
-  return Gf_matrix_ops<GFVE_compact_traits>(
-      console_, GFVE_compact_traits{{}, &field_, use_table ? &sub_table_ : &none});
+  return Gf_matrix_ops<GFVE_compact_traits>(console_, GFVE_compact_traits{{}, &field_, &zech_});
 }
 
 std::uint32_t Galois_Fields_Matrix_Utilities::GFVE_Minv(Index_matrix& a) {

@@ -47,7 +47,8 @@ struct GFVE_field_traits : GFVE_names {
 struct GFVE_compact_traits : GFVE_names {
   using element = std::uint32_t;
   const Galois_Fields_Vector_Extension* field;
-  const std::vector<std::uint16_t>* sub_table;   // q x q differences for small odd p, or empty
+  // Over odd p, log(1 - g^(d mod (q - 1))) at [d], d < 3(q - 1); -1 where g^d is one.
+  const std::vector<std::int32_t>* zech;
 
   element zero() const { return 0; }
   element one() const { return 1; }
@@ -107,7 +108,7 @@ class Galois_Fields_Matrix_Utilities {
   Console& console_;
   Galois_Fields_Vector_Extension& field_;
   Gf_matrix_ops<GFVE_field_traits> ops_;
-  std::vector<std::uint16_t> sub_table_;
-  std::int32_t sub_table_order_ = 0;
-  std::int32_t sub_table_prime_ = 0;
+  std::vector<std::int32_t> zech_;   // the Zech logarithms of GFVE_compact_traits::zech
+  std::int32_t zech_order_ = 0;
+  std::int32_t zech_prime_ = 0;
 };
