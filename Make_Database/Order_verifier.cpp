@@ -154,21 +154,22 @@ class Order_check {
     Text_input log;
     if (!open_file(log, name)) return;
     log_present_ = true;
-    std::size_t k = 0;
+    Log_scan scan;
     int status = status_ok;
     while ((status = log.read_line(line_)) == status_ok) {
       count_bytes(line_.size());
       const std::string_view text = trim(line_);
-      if (is_constructions_only_line(text)) verdict_.constructions_only = true;
-      if (k < log_key_names.size() && is_log_summary_line(text, k)) {
-        Log_key& key = log_[k++];
+      const Log_scan::Line kind = scan.take(text);
+      if (kind == Log_scan::Line::constructions_only) verdict_.constructions_only = true;
+      if (kind == Log_scan::Line::key) {
+        Log_key& key = log_[scan.keys_found() - 1];
         key.line = log.line_number();
         key.found = read_log_summary_count(text, key.value);
         if (!key.found) problem(name, key.line, "holds no number");
       }
     }
     if (status != status_end_of_file) problem(name, log.line_number() + 1, iostat_message(status));
-    for (; k < log_key_names.size(); ++k) {
+    for (std::size_t k = scan.keys_found(); k < log_key_names.size(); ++k) {
       problem(name, 0, "no line holds " + std::string(log_key_names[k]));
     }
   }

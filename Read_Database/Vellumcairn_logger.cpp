@@ -29,25 +29,25 @@ void show_log_summary(Text_input& log, Text_output& text_output, const Dialogue&
   Console& console = dialogue.console;
   std::string log_line;
   std::string echo;
-  std::size_t k = 0;
-  while (k < log_summary_keys.size()) {
+  Log_scan scan;
+  while (!scan.all_keys_found()) {
     const int status = log.read_line(log_line);
     if (status != status_ok) {
       console.line(free_form("Error", status, " on reading log file"));
       if (!dialogue.pause.ask_yes_no("Continue?")) stop_with_code("2");
     }
     const std::string_view line = trim(log_line);
-    if (status == status_ok && is_constructions_only_line(line)) {
+    const Log_scan::Line kind = scan.take(line);
+    if (kind == Log_scan::Line::key ||
+        (status == status_ok && kind == Log_scan::Line::constructions_only)) {
       echo_log_line(line, text_output, dialogue, echo);
-      continue;
     }
-    if (!is_log_summary_line(line, k)) continue;
-    echo_log_line(line, text_output, dialogue, echo);
-    ++k;
   }
   // The rest of the log is read only for that line; its end, or a fault, ends the summary.
   while (log.read_line(log_line) == status_ok) {
     const std::string_view line = trim(log_line);
-    if (is_constructions_only_line(line)) echo_log_line(line, text_output, dialogue, echo);
+    if (scan.take(line) == Log_scan::Line::constructions_only) {
+      echo_log_line(line, text_output, dialogue, echo);
+    }
   }
 }

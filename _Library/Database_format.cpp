@@ -218,6 +218,13 @@ bool is_constructions_only_line(std::string_view line) {
   return trim_left(line).starts_with(constructions_only_mark);
 }
 
+Log_scan::Line Log_scan::take(std::string_view line) {
+  if (is_constructions_only_line(line)) return Line::constructions_only;
+  if (all_keys_found() || !is_log_summary_line(line, keys_found_)) return Line::other;
+  ++keys_found_;
+  return Line::key;
+}
+
 bool read_log_summary_count(std::string_view line, std::int64_t& count) {
   const auto digit = line.find_first_of("0123456789");
   if (digit == std::string_view::npos) return false;

@@ -123,6 +123,20 @@ constexpr std::string_view constructions_only_mark = "Constructions only:";
 // Whether a log line carries that mark.
 bool is_constructions_only_line(std::string_view line);
 
+// The log read line by line, as every reader of it reads it: its six key lines found in turn,
+// and the "Constructions only:" line wherever it stands.
+class Log_scan {
+ public:
+  enum class Line { other, key, constructions_only };
+  // What the log line is (blanks around it aside); a key line is the next key in turn.
+  Line take(std::string_view line);
+  std::size_t keys_found() const { return keys_found_; }   // the last key line's index + 1
+  bool all_keys_found() const { return keys_found_ == log_summary_keys.size(); }
+
+ private:
+  std::size_t keys_found_ = 0;
+};
+
 // Reads the number a key line reports (the order, or a count): its first integer; false when
 // the line holds none.
 bool read_log_summary_count(std::string_view line, std::int64_t& count);
