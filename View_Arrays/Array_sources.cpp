@@ -208,8 +208,8 @@ bool Array_reader::fail(long line, const std::string& what) {
   return false;
 }
 
-// Reads the tag line that belongs to an array line: a methods line of the database (its flags
-// named, "Polymorph" when it has none and the line was marked) or a line of the methods CSV file.
+// Reads the line of the methods CSV file that belongs to an array line of the CSV file ("Polymorph"
+// when there is no such file and the line was marked).
 bool Array_reader::read_tag_in_step(long line, bool polymorph, std::string& tag) {
   tag = polymorph ? "Polymorph" : "";
   if (!tags_.is_open()) return true;
@@ -222,21 +222,8 @@ bool Array_reader::read_tag_in_step(long line, bool polymorph, std::string& tag)
                           (status == status_end_of_file ? std::string("end of file")
                                                         : iostat_message(status)) + ")");
   }
-  if (kind_ != Kind::database) {
-    // A tag is shown as it stands; one of any length or bytes is shown as input is.
-    tag = shown_input(trim(tag_line), 200);
-    return true;
-  }
-  std::uint32_t flags = 0;
-  if (!read_method_flags(tag_line, flags)) {
-    return fail(line, "line " + std::to_string(tags_.line_number()) + " of " +
-                          shown_name(tags_.name()) +
-                          " is no methods line (a blank and 8 hexadecimal digits)");
-  }
-  if (flags != 0) {
-    tag.clear();
-    append_method_tag(tag, flags);
-  }
+  // A tag is shown as it stands; one of any length or bytes is shown as input is.
+  tag = shown_input(trim(tag_line), 200);
   return true;
 }
 
@@ -281,8 +268,6 @@ bool Array_reader::take_array(long line, Viewed_array& array) {
   return true;
 }
 
-// Reads the next line that holds neither a blank, nor a database file's header or end line;
-// false at the end of the file or on a fault (error() says which).
 bool Array_reader::next_line(long& line, std::string_view& text) {
   while (true) {
     const int status = file_.read_line(line_);
@@ -299,29 +284,57 @@ bool Array_reader::next_line(long& line, std::string_view& text) {
     line = file_.line_number();
     drop_byte_order_mark(file_, line_);
     text = trim(line_);
-    if (text.empty()) {
-      if (kind_ == Kind::database && blank_line_ == 0) blank_line_ = line;
-      pending_tag_.clear();
-      continue;
-    }
-    if (kind_ != Kind::database) return true;
-    if (is_end_line(text)) {
-      ended_ = true;
-      return false;
-    }
-    if (blank_line_ != 0) return fail(blank_line_, "a blank line between the arrays");
-    if (!header_pending_) return true;
-    header_pending_ = false;
-    std::int32_t n = 0;
-    std::int64_t count = 0;
-    if (!read_all_arrays_header(text, n, count) || n != order_) {
-      return fail(line, "the first line of the file should give its order " +
-                            std::to_string(order_) + " and its number of arrays");
-    }
-    std::string methods_header;
-    // The methods header pairs with this header line; the arrays after it are read in step.
-    if (tags_.is_open()) static_cast<void>(tags_.read_line(methods_header));
+    if (!text.empty()) return true;
+    pending_tag_.clear();
   }
+}
+
+bool Array_reader::fail_in(const Stream_fault& fault) {
+  ended_ = true;
+  error_ = shown_name(fault.file) + ", line " + std::to_string(fault.line) + ": " + fault.what;
+  return false;
+}
+
+// The all-arrays file's first line gives its order and its number of arrays; its methods
+// file's first line pairs with it.
+bool Array_reader::read_database_header() {
+  header_pending_ = false;
+  long line = 0;
+  std::string_view text;
+  if (!next_line(line, text)) return false;
+  if (line != 1) return fail(1, std::string(blank_line_among_arrays));
+  std::int32_t n = 0;
+  std::int64_t count = 0;
+  if (!read_all_arrays_header(text, n, count) || n != order_) {
+    return fail(line, "the first line of the file should give its order " +
+                          std::to_string(order_) + " and its number of arrays");
+  }
+  std::string methods_header;
+  if (tags_.is_open()) static_cast<void>(tags_.read_line(methods_header));
+  return true;
+}
+
+bool Array_reader::next_database_line(long& line, std::string_view& text, bool& polymorph,
+                                      std::string& tag) {
+  if (header_pending_ && !read_database_header()) return false;
+  // The row indices are read here, in the base the line shows (see take_array).
+  if (!stream_) stream_.emplace(file_, tags_.is_open() ? &tags_ : nullptr, 0, 0, true);
+  const Arrays_stream::Item item = stream_->next({});
+  if (item.kind == Arrays_stream::Kind::end) {
+    ended_ = true;
+    return false;
+  }
+  if (item.kind == Arrays_stream::Kind::fault) return fail_in(item.fault);
+  if (!item.methods_fault.empty()) return fail_in(item.methods_fault);
+  line = item.line;
+  text = item.text;
+  polymorph = item.polymorph;
+  tag = polymorph ? "Polymorph" : "";
+  if (item.flags != 0) {
+    tag.clear();
+    append_method_tag(tag, item.flags);
+  }
+  return true;
 }
 
 bool Array_reader::next(Viewed_array& array) {
@@ -336,8 +349,11 @@ bool Array_reader::next(Viewed_array& array) {
   }
   long line = 0;
   std::string_view text;
-  while (next_line(line, text)) {
-    const bool polymorph = kind_ != Kind::csv && take_polymorph_mark(text);
+  bool polymorph = false;
+  std::string tag;
+  const bool database = kind_ == Kind::database;
+  while (database ? next_database_line(line, text, polymorph, tag) : next_line(line, text)) {
+    if (!database) polymorph = kind_ != Kind::csv && take_polymorph_mark(text);
     // Read once: the output text file's other lines are told apart from its arrays by it.
     const std::string_view bad = read_integers(text, values_);
     const bool integers = bad.empty() && !values_.empty();
@@ -346,13 +362,12 @@ bool Array_reader::next(Viewed_array& array) {
       pending_tag_ = text;
       continue;
     }
-    std::string tag;
     if (kind_ == Kind::text) {
       tag = pending_tag_.empty() && polymorph ? "Polymorph" : pending_tag_;
       pending_tag_.clear();
       // The log's lines, the filter line and the count line that a run writes with its arrays.
       if (other_line && is_run_summary_line(text)) continue;
-    } else if (!read_tag_in_step(line, polymorph, tag)) {
+    } else if (kind_ == Kind::csv && !read_tag_in_step(line, polymorph, tag)) {
       return false;
     }
     if (!lines_.contains(line)) {

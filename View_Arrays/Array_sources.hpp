@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "_Library/Costas_arrays/Costas_properties.hpp"
+#include "_Library/Arrays_stream.hpp"
 #include "_Library/Text_files.hpp"
 
 // The largest order the tool reads; the ambiguity map of an order holds (2N-1)^2 counts.
@@ -78,16 +79,22 @@ class Array_reader {
   std::int32_t order_ = 0;          // known from a database file's name or the first array
   bool header_pending_ = false;     // the all-arrays file's first line counts its arrays
   bool ended_ = false;
-  long blank_line_ = 0;             // a blank line seen in a database file, not yet explained
   std::string pending_tag_;         // a tag line of an output text file, for the next array
   std::string error_;
   std::string line_;
   Text_input file_;
   Text_input tags_;                 // the methods file or methods CSV file, when there is one
+  std::optional<Arrays_stream> stream_;   // a database file's arrays, its methods in step
 
   bool fail(long line, const std::string& what);
-  // The next line that is no blank, header or end line, trimmed; false at the end or on a fault.
+  bool fail_in(const Stream_fault& fault);   // a fault of the database stream, in its file
+  // The next line of an output CSV or text file that is not blank, trimmed; false at the end or
+  // on a fault.
   bool next_line(long& line, std::string_view& text);
+  // The next array line of a database file and the tag its flags give; false at the end or on
+  // a fault.
+  bool next_database_line(long& line, std::string_view& text, bool& polymorph, std::string& tag);
+  bool read_database_header();
   bool read_tag_in_step(long line, bool polymorph, std::string& tag);
   std::vector<long> values_;        // the integers of the line being read
   // Takes an array from the row indices in values_; false with error_ set when they are none.

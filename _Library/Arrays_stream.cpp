@@ -5,12 +5,17 @@
 #include "_Library/iostat_table.hpp"
 
 Arrays_stream::Arrays_stream(Text_input& arrays, Text_input* methods, std::int32_t n,
-                             std::int32_t base)
-    : arrays_(arrays), methods_(methods), n_(n), base_(base) {}
+                             std::int32_t base, bool skip_byte_order_mark)
+    : arrays_(arrays), methods_(methods), n_(n), base_(base),
+      skip_byte_order_mark_(skip_byte_order_mark) {}
 
 int Arrays_stream::read(Text_input& file, std::string& line) {
   const int status = file.read_line(line);
-  if (status == status_ok) bytes_ += static_cast<std::int64_t>(line.size()) + 1;
+  if (status != status_ok) return status;
+  bytes_ += static_cast<std::int64_t>(line.size()) + 1;
+  if (skip_byte_order_mark_ && file.line_number() == 1 && line.starts_with("\xEF\xBB\xBF")) {
+    line.erase(0, 3);
+  }
   return status;
 }
 
@@ -64,7 +69,7 @@ Arrays_stream::Item Arrays_stream::next(std::span<std::int32_t> rows) {
   read_methods_line(item);
   item.polymorph = take_polymorph_mark(text);
   item.text = text;
-  item.rows_fault = read_row_indices(text, n_, base_, rows);
+  if (!rows.empty()) item.rows_fault = read_row_indices(text, n_, base_, rows);
   return item;
 }
 

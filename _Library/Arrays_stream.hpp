@@ -43,11 +43,14 @@ class Arrays_stream {
 
   // Reads arrays (open, past any header line) and, when methods is not null, that open
   // methods file in step; rows are read as order n with the given base (1 generated, 0
-  // searched). Both files stay the caller's.
-  Arrays_stream(Text_input& arrays, Text_input* methods, std::int32_t n, std::int32_t base);
+  // searched). Both files stay the caller's. With skip_byte_order_mark, a UTF-8 byte-order
+  // mark that opens the first line of either file is passed over (files copied by hand).
+  Arrays_stream(Text_input& arrays, Text_input* methods, std::int32_t n, std::int32_t base,
+                bool skip_byte_order_mark = false);
 
   // The next item; an array's row indices go into rows[0..n-1] (zero-based) when rows_fault
-  // is empty. After the end of the file every call gives Kind::end.
+  // is empty. With an empty rows the caller reads the row indices from text itself. After the
+  // end of the file every call gives Kind::end.
   Item next(std::span<std::int32_t> rows);
 
   // After the arrays: the first line of the methods file beyond those of its arrays file that
@@ -69,6 +72,7 @@ class Arrays_stream {
   Text_input& arrays_;
   Text_input* methods_;
   std::int32_t n_, base_;
+  bool skip_byte_order_mark_;
   std::string line_, methods_line_;
   bool pending_ = false;      // line_ holds a line read ahead, not handed out yet
   long pending_number_ = 0;

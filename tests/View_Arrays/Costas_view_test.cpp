@@ -136,8 +136,10 @@ TEST(Costas_view, BadInputGivesOneLineAndStatusTwo) {
       {{"check", "db/Searches/Sorted_Costas_arrays_N=4.txt"},
        "line 1: the first line of the file should give its order 4 and its number of arrays"},
       {{"check", "db/Generated/Costas_essense_N=4.txt"},
-       "Costas_essense_N=4.txt, line 2: its tag is missing"},
-      {{"check", "db/Generated/Costas_symmetrical_N=4.txt"}, "line 2: a blank line between"},
+       "Costas_essense_N=4.txt_methods.txt, line 2: missing: the methods file ends before its "
+       "arrays file"},
+      {{"check", "db/Generated/Costas_symmetrical_N=4.txt"},
+       "Costas_symmetrical_N=4.txt, line 2: blank line among the arrays"},
       {{"check", "missing.csv"}, "cannot read missing.csv: No such file or directory"},
       {{"check", "db"}, "cannot read db: Is a directory"},
       {{"check", "run_methods.csv"}, "run_methods.csv holds no arrays"},
