@@ -18,6 +18,7 @@ struct Program_state {
   // stop at a prompt (a signal, end of input) finds every line written so far in its file.
   explicit Program_state(Console& console_)
       : console(console_), pause(console_), number_theory(console_), status(console_) {
+    status.text_output = &output.text;
     console.set_before_read([this] { flush_output_files(output); });
   }
   ~Program_state() { console.set_before_read({}); }

@@ -7,7 +7,7 @@
 void Status_line::show_message() {
   const std::string_view text = trim_right(message_line);
   console_.line(text);
-  if (text_output_open && text_output != nullptr) text_output->write_line(text);
+  if (text_output != nullptr && text_output->is_open()) text_output->write_line(text);
 }
 
 void Status_line::show(std::string_view text) {

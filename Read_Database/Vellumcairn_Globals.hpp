@@ -24,8 +24,8 @@ class Status_line {
   void show(std::string_view text);
 
   std::string message_line;             // the message being composed
-  bool text_output_open = false;        // set and cleared by the output files of a run
-  Text_output* text_output = nullptr;   // the output text file while text_output_open
+  // The output text file of the runs; the message goes to it while it is open.
+  Text_output* text_output = nullptr;
 
  private:
   Console& console_;
@@ -112,5 +112,5 @@ void open_output_files(Output_files& output, const Database_files& db, const Opt
                        const Dialogue& dialogue);
 // Pushes the buffered lines of every open output file to the system; failures wait for the close.
 void flush_output_files(Output_files& output);
-// Closes the output files, reporting each that lost lines (write_failed), and the output text.
-void close_output_files(Output_files& output, Console& console, Status_line& status_line);
+// Closes the output files, reporting each that lost lines (write_failed).
+void close_output_files(Output_files& output, Console& console);

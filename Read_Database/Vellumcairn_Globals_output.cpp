@@ -143,7 +143,6 @@ std::string polynomials_csv_file_name(std::string_view output_pathname) {
 void open_output_files(Output_files& output, const Database_files& db, const Options& options,
                        const Dialogue& dialogue) {
   Console& console = dialogue.console;
-  Status_line& status_line = dialogue.status;
   const std::string pathname(trim_right(options.output_pathname));
   if (const Open_outcome opened =
           open_unless_refused(output, db, options, output.text, pathname);
@@ -152,12 +151,8 @@ void open_output_files(Output_files& output, const Database_files& db, const Opt
     console.line(free_form(opened.refusal ? opened.refusal->reason
                                           : "I/O error: " + iostat_message(opened.status)));
     if (!dialogue.pause.ask_yes_no("Continue?")) stop_with_code("2");
-    status_line.text_output_open = false;
-    status_line.text_output = nullptr;
     return;
   }
-  status_line.text_output_open = true;
-  status_line.text_output = &output.text;
   console.line(free_form("Output file is ", pathname));
   open_csv(output, db, options, dialogue, output.csv, csv_file_name(pathname),
            "Output file opened but CSV file has open error");
@@ -177,7 +172,7 @@ void flush_output_files(Output_files& output) {
   }
 }
 
-void close_output_files(Output_files& output, Console& console, Status_line& status_line) {
+void close_output_files(Output_files& output, Console& console) {
   for (Text_output* file : output.files()) {
     if (!file->is_open()) continue;
     // A full disk shows only here, when the buffered lines reach the file.
@@ -186,6 +181,4 @@ void close_output_files(Output_files& output, Console& console, Status_line& sta
       output.write_failed = true;
     }
   }
-  status_line.text_output_open = false;
-  status_line.text_output = nullptr;
 }

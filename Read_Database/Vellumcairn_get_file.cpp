@@ -105,7 +105,7 @@ void write_array(const Costas_array_record& ca, std::int32_t n, std::int32_t bas
   const auto count = static_cast<std::size_t>(n);
   if (tag_set) dialogue.status.show(ca.ca_tag);
 
-  if (dialogue.status.text_output_open) {
+  if (output.text.is_open()) {
     char* p = row.start();
     for (std::size_t i = 0; i < count; ++i) p = put_item(p, perm[i] + base);
     output.text.write_line(row.view(p));

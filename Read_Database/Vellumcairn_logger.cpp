@@ -13,7 +13,7 @@ namespace {
 // after one blank.
 void echo_log_line(std::string_view line, Text_output& text_output, const Dialogue& dialogue,
                    std::string& echo) {
-  if (dialogue.status.text_output_open) text_output.write_line(line);
+  if (text_output.is_open()) text_output.write_line(line);
   echo.assign(1, ' ');
   echo += line;
   dialogue.console.line(echo);

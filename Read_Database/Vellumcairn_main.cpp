@@ -77,7 +77,7 @@ void run_database(Program_state& state) {
   }
   if (o.find_gf_polynomial) state.gf_polynomial.release_GFPolynomial(o.gf_kind);
   close_database_files(db);
-  close_output_files(state.output, state.console, state.status);
+  close_output_files(state.output, state.console);
 }
 
 }  // namespace
@@ -106,7 +106,7 @@ int run_vellumcairn(std::istream& in, std::ostream& out, std::ostream& err) {
   // A stop in the middle of a run leaves its files open: close them here rather than in the
   // destructors, so that an output file that could not take all its lines is still reported.
   close_database_files(state.database);
-  close_output_files(state.output, console, state.status);
+  close_output_files(state.output, console);
   console.flush();
   if (!end.code.empty()) err << end.code << '\n';
   err.flush();

@@ -83,12 +83,9 @@ TEST(Order_summary, LinesAlsoGoToAnOpenOutputTextFile) {
   Temp_dir dir;
   Scripted_console script;
   Program_state state(script.console);
-  Text_output file;
-  ASSERT_EQ(file.open((dir / "out.txt").string(), Write_position::rewind), status_ok);
-  state.status.text_output = &file;
-  state.status.text_output_open = true;
+  ASSERT_EQ(state.output.text.open((dir / "out.txt").string(), Write_position::rewind), status_ok);
   state.options.ca_order = 33;
   order_summary_table(state.options, state.status);
-  EXPECT_EQ(file.close(), status_ok);
+  EXPECT_EQ(state.output.text.close(), status_ok);
   EXPECT_EQ(read_lines(dir / "out.txt"), script.lines());
 }

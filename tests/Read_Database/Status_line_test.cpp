@@ -11,12 +11,11 @@ TEST(Status_line, ConsoleAlwaysTextFileOnlyWhileOpen) {
   Scripted_console io;
   Status_line status(io.console);
   Text_output text;
-  ASSERT_EQ(text.open((dir / "out.txt").string(), Write_position::rewind), status_ok);
   status.text_output = &text;
 
   status.message_line = free_form("Filtering on method: ", "Welch 0");
   status.show_message();                                    // not open: console only
-  status.text_output_open = true;
+  ASSERT_EQ(text.open((dir / "out.txt").string(), Write_position::rewind), status_ok);
   status.show("Costas arrays of order" + fixed_int(12, 4) + "   ");   // fixed layout, trailing blanks
   status.show(std::string(132, ' '));                       // all blanks: an empty line
   status.show(std::string(140, 'x'));                       // cut at 132

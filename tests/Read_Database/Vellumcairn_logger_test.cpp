@@ -23,8 +23,6 @@ struct Log_fixture : ::testing::Test {
     EXPECT_EQ(state.database.log.open((dir / "log.txt").string()), status_ok);
     if (text_open) {
       EXPECT_EQ(state.output.text.open((dir / "out.txt").string(), Write_position::rewind), status_ok);
-      state.status.text_output = &state.output.text;
-      state.status.text_output_open = true;
     }
     try {
       show_log_summary(state.database.log, state.output.text, state.dialogue);
