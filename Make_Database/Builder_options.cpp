@@ -20,8 +20,6 @@ std::string parse_range(std::string_view name, std::string_view text, std::int32
   return {};
 }
 
-constexpr std::int32_t max_units = 1000000;
-
 // --unit k/K (1 <= k <= K), --merge K or --status K; one of them at most.
 std::string parse_units(const std::string& name, const std::string& value, Builder_options& options) {
   using Command = Builder_options::Units_command;
@@ -31,10 +29,10 @@ std::string parse_units(const std::string& name, const std::string& value, Build
   if (unit != (slash != std::string::npos) ||
       !parse_whole(std::string_view(value).substr(unit ? slash + 1 : 0), options.units) ||
       (unit && !parse_whole(std::string_view(value).substr(0, slash), options.unit)) ||
-      options.units < 1 || options.units > max_units ||
+      options.units < 1 || options.units > max_search_units ||
       (unit && (options.unit < 1 || options.unit > options.units))) {
     return name + (unit ? " needs k/K with 1 <= k <= K <= " : " needs a number of units 1-") +
-           std::to_string(max_units) + ", not '" + value + "'";
+           std::to_string(max_search_units) + ", not '" + value + "'";
   }
   options.units_command = unit ? Command::unit : name == "--merge" ? Command::merge : Command::status;
   return {};
@@ -113,8 +111,9 @@ std::string parse_builder_options(const std::vector<std::string>& args, Builder_
   }
   if (options.help || options.version) return {};
   if (!options.verify.empty()) {
-    if (!options.out.empty() || !options.options_database_path.empty()) {
-      return "--verify only reads: it takes no --out or --write-options";
+    if (!options.out.empty() || !options.options_database_path.empty() || options.jobs_given ||
+        options.units_command != Builder_options::Units_command::none) {
+      return "--verify only reads: it takes no --out, --write-options, --jobs, --unit, --merge or --status";
     }
     return {};
   }
