@@ -157,11 +157,13 @@ int run_search_unit(const Builder_options& options, Console& console) {
     }
     return 1;
   }
-  // Another run may have completed the unit while this one waited for its plan.
+  // Another run may have completed the unit while this one made its plan. A damaged file, or
+  // one of another plan, is replaced: while this run holds the lock no other run writes it.
   if (read_unit_file(folder, n, k, units, digest, record).empty()) {
     console.line(title + " is already complete: " + unit_file_name(folder, k));
     return 0;
   }
+  std::filesystem::remove(unit_file_name(folder, k), error);
   const auto mine = unit_branches(*plan, k);
   record = Unit_record{n, k, units, digest, 0, {}};
   record.arrays = search_branch_arrays(n, mine, unit_jobs(options));
@@ -196,7 +198,9 @@ int merge_search_units(const Builder_options& options, Console& console) {
     for (const auto& a : record.arrays) classes.add(a, 0);
   }
   if (bad > 0) {
-    if (const auto hint = other_splits_hint(options.out, n, units); !hint.empty()) console.err() << hint << '\n';
+    if (const auto hint = other_splits_hint(options.out, n, units); !hint.empty()) {
+      console.err() << "make_database: " << hint << '\n';
+    }
     console.err() << "make_database: order " << n << " not merged: " << bad << " of " << units
                   << (units == 1 ? " unit" : " units") << " missing or damaged\n";
     return 1;
@@ -206,10 +210,12 @@ int merge_search_units(const Builder_options& options, Console& console) {
   // files as they were.
   const Class_counts counts = classes.counts();
   std::string failure = identity_failure(n, counts);
-  if (failure.empty()) failure = count_difference(n, counts);
+  if (failure.empty() && counts != expected_counts(n)) {
+    failure = "the units hold " + held_and_table_counts(counts, expected_counts(n));
+  }
   if (!failure.empty()) {
-    console.err() << "make_database: " << database_file_name(out, all_arrays_kind, n)
-                  << " not written: the units hold " << failure << '\n';
+    console.err() << "make_database: " << database_file_name(out, all_arrays_kind, n) << " not written: "
+                  << failure << '\n';
     return 1;
   }
   const auto result = write_order_files(out, n, classes, false, "exhaustive search", unit_jobs(options));
