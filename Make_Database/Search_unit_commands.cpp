@@ -62,6 +62,18 @@ void remove_units(const std::string& out, std::int32_t n) {
   std::filesystem::remove(folder.parent_path().parent_path(), error);   // only when empty
 }
 
+// Removes the file of unit k and the temporary files of its earlier runs, which were killed:
+// only the holder of the unit's lock calls it.
+void remove_unfinished(const std::string& folder, std::int32_t k) {
+  std::error_code error;
+  const std::string name = unit_file_name(folder, k);
+  std::filesystem::remove(name, error);
+  const std::string temporary = std::filesystem::path(name).filename().string() + ".part";
+  for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+    if (entry.path().filename().string().starts_with(temporary)) std::filesystem::remove(entry.path(), error);
+  }
+}
+
 // The numbers of units, other than units, whose folders beside it hold unit files.
 std::vector<std::int32_t> other_splits(const std::string& out, std::int32_t n, std::int32_t units) {
   std::vector<std::int32_t> found;
@@ -158,12 +170,13 @@ int run_search_unit(const Builder_options& options, Console& console) {
     return 1;
   }
   // Another run may have completed the unit while this one made its plan. A damaged file, or
-  // one of another plan, is replaced: while this run holds the lock no other run writes it.
+  // one of another plan, is replaced, and what killed runs left is removed: while this run
+  // holds the lock no other run writes there.
   if (read_unit_file(folder, n, k, units, digest, record).empty()) {
     console.line(title + " is already complete: " + unit_file_name(folder, k));
     return 0;
   }
-  std::filesystem::remove(unit_file_name(folder, k), error);
+  remove_unfinished(folder, k);
   const auto mine = unit_branches(*plan, k);
   record = Unit_record{n, k, units, digest, 0, {}};
   record.arrays = search_branch_arrays(n, mine, unit_jobs(options));
