@@ -164,7 +164,7 @@ class Order_check {
         if (!key.found) problem(name, key.line, "holds no number");
       }
     }
-    if (status != status_end_of_file) problem(name, log.line_number() + 1, iostat_message(status));
+    if (status != status_end_of_file) problem(name, log.line_number() + 1, read_failure_text(status));
     for (; k < log_key_names.size(); ++k) {
       problem(name, 0, "no line holds " + std::string(log_key_names[k]));
     }
@@ -378,7 +378,7 @@ bool Order_check::read_header(Text_input& file, std::int64_t& count) {
   if (status != status_ok || !read_all_arrays_header(line_, order, count)) {
     problem(file.name(), 1,
             status == status_end_of_file ? std::string("empty: no header line")
-            : status != status_ok        ? iostat_message(status)
+            : status != status_ok        ? read_failure_text(status)
                                          : "not a header of the order and the number of arrays");
     return false;
   }
@@ -440,7 +440,7 @@ File_tally Order_check::read_arrays(File_kind kind, On_array on_array) {
         problem(methods_name, methods.line_number() + 1,
                 methods_status == status_end_of_file
                     ? "missing: the methods file ends before its arrays file"
-                    : iostat_message(methods_status));
+                    : read_failure_text(methods_status));
         methods_open = false;
       } else {
         count_bytes(methods_line_.size());
@@ -462,7 +462,7 @@ File_tally Order_check::read_arrays(File_kind kind, On_array on_array) {
     std::copy(rows_.begin(), rows_.end(), perm_.begin());
     if (!on_array(name, number, polymorph)) ++tally.damaged;
   }
-  if (status != status_end_of_file && status != status_ok) problem(name, arrays.line_number() + 1, iostat_message(status));
+  if (status != status_end_of_file && status != status_ok) problem(name, arrays.line_number() + 1, read_failure_text(status));
   if (status == status_end_of_file && tally.arrays == 0 && !ended) {
     problem(name, 0, "holds neither arrays nor an end line");
   }

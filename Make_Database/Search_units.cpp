@@ -69,7 +69,8 @@ std::string read_unit_arrays(Text_input& file, std::int32_t n, std::vector<Costa
     fnv.add(line);
     fnv.add("\n");
   }
-  if (status != status_ok) return "it has no end line";
+  if (status == status_end_of_file) return "it has no end line";
+  if (status != status_ok) return "line " + std::to_string(file.line_number() + 1) + ": " + read_failure_text(status);
   if (arrays.size() != count) {
     return "it holds " + std::to_string(arrays.size()) + " arrays, its header " + std::to_string(count);
   }

@@ -48,7 +48,7 @@ std::string read_searched_classes(const std::string& searched_folder, std::int32
     into.add(perm, generation_method::search);
     ++arrays;
   }
-  if (status != status_end_of_file) return fault(iostat_message(status));
+  if (status != status_end_of_file) return fault(read_failure_text(status));
   if (arrays != count) {
     return name + ": the header counts " + std::to_string(count) + " arrays, the file holds " +
            std::to_string(arrays);

@@ -99,6 +99,13 @@ bool path_lies_inside(std::string_view name, std::string_view folder) {
   return part != path.end();
 }
 
+std::string read_failure_text(int status) {
+  if (status == status_record_too_long) {
+    return "a line longer than " + std::to_string(max_line_length) + " characters";
+  }
+  return iostat_message(status);
+}
+
 // ---- Text_input ----
 
 std::optional<File_identity> Text_input::identity() const { return identity_of_open(file_); }

@@ -40,6 +40,11 @@ std::optional<File_identity> file_identity(std::string_view name);
 // the folder does not exist.
 bool path_lies_inside(std::string_view name, std::string_view folder);
 
+// A failed read_line status in words for a reader's own message: a line longer than
+// max_line_length says so in full (the status table cuts that text short), any other status is
+// its iostat message.
+std::string read_failure_text(int status);
+
 class Text_input {
  public:
   Text_input() = default;
