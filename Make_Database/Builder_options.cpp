@@ -151,8 +151,9 @@ symmetrical and G-symmetrical arrays files and a log file.
                          constructions, closed under corner changes and the 8 transforms
                          With neither range, DIR gets the sample: searched 3-12, generated 2-60.
   --jobs N               threads for the exhaustive search (default 2)
-  --check-counts         compare the counts of every order built with the program's count
-                         tables and report each difference
+  --check-counts         compare the counts of every order with the program's count tables
+                         before it is written and report each difference; one of no
+                         documented reason stops the build with status 1
   --write-options PATH   write Vellumcairn_Options.txt in the working folder, pointing at the
                          database folder PATH (which must end with a separator), generated
                          database, order 12; with --out, after the database is built
@@ -164,16 +165,19 @@ symmetrical and G-symmetrical arrays files and a log file.
   --check-methods        with --verify: make the construction families of each generated order
                          again and name every array whose method bit no family of that bit
                          yields at its order, or whose class a lower bit's family yields too
-  --unit k/K             search unit k of K of order N (a fixed share of its branches) into
-                         DIR/Searches/.units/N/; a complete unit is not searched again. --jobs
-                         defaults to the CPUs a Slurm job grants, else the machine's
+  --unit k/K             search unit k of K (1-100000) of order N (a fixed share of its
+                         branches) into DIR/Searches/.units/N/K/; a complete unit is not searched
+                         again, nor a unit another run is searching. --jobs defaults to the
+                         CPUs a Slurm job grants, else the machine's
   --merge K              check units 1..K of order N and write the order from them (then remove
-                         them); names each missing or damaged unit and writes nothing then
+                         them); names each missing, damaged or differently planned unit, or
+                         counts short of the count tables, and writes nothing then
   --status K             units of order N done and missing, arrays and processor time so far,
                          and an estimate of the time left
   --help, --version
 
-Every file is written under a temporary name and renamed when complete. Exit status: 0 when
+Every check runs before the files of an order are renamed into place, and every file is
+written under a temporary name and renamed when complete. Exit status: 0 when
 every file was written completely, 1 when a file could not be written or a check failed,
 2 for bad arguments.
 )";
