@@ -36,6 +36,18 @@ fs::path unit_path(const fs::path& db, int n, int units, int k) {
   return db / "Searches" / ".units" / std::to_string(n) / std::to_string(units) / ("unit_" + std::to_string(k) + ".txt");
 }
 
+// Starts make_database on one unit of order n with one thread and returns its process id
+// (0 when it could not be started); the caller waits for it.
+pid_t start_unit(const std::string& out, int n, const std::string& unit) {
+  const std::string binary = MAKE_DATABASE_BINARY;
+  std::vector<std::string> args = {binary, "--out", out, "--searched", std::to_string(n), "--unit", unit, "--jobs", "1"};
+  std::vector<char*> argv;
+  for (auto& arg : args) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+  pid_t pid = 0;
+  return ::posix_spawn(&pid, binary.c_str(), nullptr, nullptr, argv.data(), environ) == 0 ? pid : 0;
+}
+
 // The files of every order in db/Searches (not the unit folder), name by name.
 std::map<std::string, std::string> searched_files(const fs::path& db) {
   std::map<std::string, std::string> files;
@@ -159,14 +171,9 @@ TEST(Search_units, MergeNamesEveryMissingOrDamagedUnitAndWritesNothing) {
 
 TEST(Search_units, AUnitKilledInMidSearchLeavesNoCompleteFileAndItsRerunCompletesIt) {
   Temp_dir dir;
-  const std::string binary = MAKE_DATABASE_BINARY;
   const std::string out = (dir / "db").string();
-  std::vector<std::string> args = {binary, "--out", out, "--searched", "14", "--unit", "1/1", "--jobs", "1"};
-  std::vector<char*> argv;
-  for (auto& arg : args) argv.push_back(arg.data());
-  argv.push_back(nullptr);
-  pid_t pid = 0;
-  ASSERT_EQ(::posix_spawn(&pid, binary.c_str(), nullptr, nullptr, argv.data(), environ), 0);
+  const pid_t pid = start_unit(out, 14, "1/1");
+  ASSERT_GT(pid, 0);
   std::this_thread::sleep_for(std::chrono::milliseconds(200));
   ::kill(pid, SIGKILL);
   int status = 0;
@@ -193,14 +200,9 @@ TEST(Search_units, AUnitKilledInMidSearchLeavesNoCompleteFileAndItsRerunComplete
 // exits 1; the first completes the unit, and its file is whole.
 TEST(Search_units, AUnitRunTwiceAtOnceRunsOnce) {
   Temp_dir dir;
-  const std::string binary = MAKE_DATABASE_BINARY;
   const std::string out = (dir / "db").string();
-  std::vector<std::string> args = {binary, "--out", out, "--searched", "13", "--unit", "1/2", "--jobs", "1"};
-  std::vector<char*> argv;
-  for (auto& arg : args) argv.push_back(arg.data());
-  argv.push_back(nullptr);
-  pid_t first = 0;
-  ASSERT_EQ(::posix_spawn(&first, binary.c_str(), nullptr, nullptr, argv.data(), environ), 0);
+  const pid_t first = start_unit(out, 13, "1/2");
+  ASSERT_GT(first, 0);
   const fs::path folder = dir / "db" / "Searches" / ".units" / "13" / "2";
   const fs::path lock = folder / "unit_1.txt.lock";
   for (int poll = 0; poll < hang_guard_polls && !fs::exists(lock); ++poll) {
