@@ -136,6 +136,40 @@ std::vector<Search_prefix> unit_branches(const Unit_plan& plan, std::int32_t k) 
   return mine;
 }
 
+// Takes the lock of unit k, or says why not: another run holds it, or it cannot be taken.
+bool lock_unit(Exclusive_lock& lock, const std::string& folder, std::int32_t n, std::int32_t k,
+               std::int32_t units, Console& console) {
+  const int status = lock.acquire(unit_lock_name(folder, k));
+  if (status == status_ok) return true;
+  if (status == EWOULDBLOCK) {
+    console.err() << "make_database: unit " << k << of_order(units, n)
+                  << " is being searched by another run, which holds " << unit_lock_name(folder, k)
+                  << ": this run stops and leaves its files alone\n";
+  } else {
+    console.err() << "make_database: cannot lock " << unit_lock_name(folder, k) << ": "
+                  << iostat_message(status) << '\n';
+  }
+  return false;
+}
+
+// Reads units 1..K of order n into classes; each missing or damaged unit gets its line on the
+// error stream. Returns how many there were.
+std::int64_t read_units(const std::string& folder, std::int32_t n, std::int32_t units,
+                        std::uint64_t digest, Costas_class_set& classes, Console& console) {
+  std::int64_t bad = 0;
+  for (std::int32_t k = 1; k <= units; ++k) {
+    Unit_record record;
+    if (const auto wrong = read_unit_file(folder, n, k, units, digest, record); !wrong.empty()) {
+      console.err() << "make_database: unit " << k << of_order(units, n) << " " << wrong << " ("
+                    << unit_file_name(folder, k) << ")\n";
+      ++bad;
+    }
+    // add reduces each array to its class, so the arrays go in as the units hold them.
+    for (const auto& a : record.arrays) classes.add(a, 0);
+  }
+  return bad;
+}
+
 }  // namespace
 
 int run_search_unit(const Builder_options& options, Console& console) {
@@ -158,17 +192,7 @@ int run_search_unit(const Builder_options& options, Console& console) {
     return 1;
   }
   Exclusive_lock lock;
-  if (const int status = lock.acquire(unit_lock_name(folder, k)); status != status_ok) {
-    if (status == EWOULDBLOCK) {
-      console.err() << "make_database: unit " << k << of_order(units, n)
-                    << " is being searched by another run, which holds " << unit_lock_name(folder, k)
-                    << ": this run stops and leaves its files alone\n";
-    } else {
-      console.err() << "make_database: cannot lock " << unit_lock_name(folder, k) << ": "
-                    << iostat_message(status) << '\n';
-    }
-    return 1;
-  }
+  if (!lock_unit(lock, folder, n, k, units, console)) return 1;
   // Another run may have completed the unit while this one made its plan. A damaged file, or
   // one of another plan, is replaced, and what killed runs left is removed: while this run
   // holds the lock no other run writes there.
@@ -197,19 +221,8 @@ int merge_search_units(const Builder_options& options, Console& console) {
   const auto plan = plan_or_refusal(n, units, console);
   if (!plan) return 2;
   const std::string folder = units_folder(options.out, n, units);
-  const std::uint64_t digest = plan_digest(*plan);
   Costas_class_set classes;
-  std::int64_t bad = 0;
-  for (std::int32_t k = 1; k <= units; ++k) {
-    Unit_record record;
-    if (const auto wrong = read_unit_file(folder, n, k, units, digest, record); !wrong.empty()) {
-      console.err() << "make_database: unit " << k << of_order(units, n) << " " << wrong << " ("
-                    << unit_file_name(folder, k) << ")\n";
-      ++bad;
-    }
-    // add reduces each array to its class, so the arrays go in as the units hold them.
-    for (const auto& a : record.arrays) classes.add(a, 0);
-  }
+  const std::int64_t bad = read_units(folder, n, units, plan_digest(*plan), classes, console);
   if (bad > 0) {
     if (const auto hint = other_splits_hint(options.out, n, units); !hint.empty()) {
       console.err() << "make_database: " << hint << '\n';
