@@ -56,6 +56,12 @@ bool write_options_for(const std::string& database_path, Console& console) {
                   << folder << ", which is read-only\n";
     return false;
   }
+  // Opening a FIFO for writing waits for a reader: only a regular file (or none) is written.
+  if (const std::string kind = irregular_file_kind(options_file_name); !kind.empty()) {
+    console.err() << "make_database: cannot write " << options_file_name << ": it is " << kind
+                  << ", not a regular file\n";
+    return false;
+  }
   const Options_file_status written = write_options_file(o, options_file_name);
   if (const int status = written.open != status_ok ? written.open : written.write;
       status != status_ok) {

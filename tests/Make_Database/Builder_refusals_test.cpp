@@ -172,6 +172,8 @@ TEST_F(Builder_refusals, ChecksFailBeforeAnythingIsWritten) {
        "it names the database's own Generated folder"},
       {"options path refused before a build", {},
        {"--out", "db2", "--searched", "3", "--write-options", "./db2"}, 1, "does not end with a separator"},
+      {"a FIFO in place of the options file", [](const fs::path& d) { make_fifo(d / "Vellumcairn_Options.txt"); },
+       {"--write-options", "./db/"}, 1, "cannot write Vellumcairn_Options.txt: it is a FIFO, not a regular file"},
       {"an option --verify ignores", {}, {"--verify", "db", "--jobs", "2"}, 2, "it takes no --out, --write-options, --jobs"},
   };
   for (const auto& refusal : refusals) check(refusal);
