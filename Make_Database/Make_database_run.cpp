@@ -112,8 +112,8 @@ int run_make_database(const std::vector<std::string>& args, Console& console, bo
     }
     char seconds[32];
     std::snprintf(seconds, sizeof seconds, "%.1f", report.seconds);
-    console.line("Wrote " + std::to_string(report.orders) + " orders, " +
-                 std::to_string(report.arrays) + " arrays, into " + options.out + " in " + seconds + " s");
+    console.line("Wrote " + counted(report.orders, "order", "orders") + ", " +
+                 counted(report.arrays, "array", "arrays") + ", into " + options.out + " in " + seconds + " s");
     if (options.check_counts) console.line(count_tally_line(report.counts));
   }
   if (!options.options_database_path.empty() &&
