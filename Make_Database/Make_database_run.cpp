@@ -56,8 +56,9 @@ bool write_options_for(const std::string& database_path, Console& console) {
                   << folder << ", which is read-only\n";
     return false;
   }
-  // Opening a FIFO for writing waits for a reader: only a regular file (or none) is written.
-  if (const std::string kind = irregular_file_kind(options_file_name); !kind.empty()) {
+  // Opening a FIFO for writing waits for a reader: a FIFO, a device or a socket is refused here
+  // (a folder, which the open refuses at once, is reported by the write).
+  if (const std::string kind = irregular_file_kind(options_file_name); !kind.empty() && kind != "a folder") {
     console.err() << "make_database: cannot write " << options_file_name << ": it is " << kind
                   << ", not a regular file\n";
     return false;
