@@ -37,7 +37,8 @@ class Build_progress {
   std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
 };
 
-// Rough work estimates in seconds, for the time left.
+// Rough work estimates in seconds, for the time left: what the progress measures is the pace
+// of the orders done, and these give the shape of what is left.
 double search_work(std::int32_t n, int jobs);
 // The processor seconds (all threads) that the exhaustive search of order n is expected to take
 // on this machine, from what was measured (Release build): order 16 and the growth per order.

@@ -20,8 +20,6 @@ std::string parse_range(std::string_view name, std::string_view text, std::int32
   return {};
 }
 
-constexpr std::int32_t max_units = 1000000;
-
 // --unit k/K (1 <= k <= K), --merge K or --status K; one of them at most.
 std::string parse_units(const std::string& name, const std::string& value, Builder_options& options) {
   using Command = Builder_options::Units_command;
@@ -31,10 +29,10 @@ std::string parse_units(const std::string& name, const std::string& value, Build
   if (unit != (slash != std::string::npos) ||
       !parse_whole(std::string_view(value).substr(unit ? slash + 1 : 0), options.units) ||
       (unit && !parse_whole(std::string_view(value).substr(0, slash), options.unit)) ||
-      options.units < 1 || options.units > max_units ||
+      options.units < 1 || options.units > max_search_units ||
       (unit && (options.unit < 1 || options.unit > options.units))) {
     return name + (unit ? " needs k/K with 1 <= k <= K <= " : " needs a number of units 1-") +
-           std::to_string(max_units) + ", not '" + value + "'";
+           std::to_string(max_search_units) + ", not '" + value + "'";
   }
   options.units_command = unit ? Command::unit : name == "--merge" ? Command::merge : Command::status;
   return {};
@@ -113,8 +111,9 @@ std::string parse_builder_options(const std::vector<std::string>& args, Builder_
   }
   if (options.help || options.version) return {};
   if (!options.verify.empty()) {
-    if (!options.out.empty() || !options.options_database_path.empty()) {
-      return "--verify only reads: it takes no --out or --write-options";
+    if (!options.out.empty() || !options.options_database_path.empty() || options.jobs_given ||
+        options.units_command != Builder_options::Units_command::none) {
+      return "--verify only reads: it takes no --out, --write-options, --jobs, --unit, --merge or --status";
     }
     return {};
   }
@@ -152,8 +151,9 @@ symmetrical and G-symmetrical arrays files and a log file.
                          constructions, closed under corner changes and the 8 transforms
                          With neither range, DIR gets the sample: searched 3-12, generated 2-60.
   --jobs N               threads for the exhaustive search (default 2)
-  --check-counts         compare the counts of every order built with the program's count
-                         tables and report each difference
+  --check-counts         compare the counts of every order with the program's count tables
+                         before it is written and report each difference; one of no
+                         documented reason stops the build with status 1
   --write-options PATH   write Vellumcairn_Options.txt in the working folder, pointing at the
                          database folder PATH (which must end with a separator), generated
                          database, order 12; with --out, after the database is built
@@ -165,16 +165,19 @@ symmetrical and G-symmetrical arrays files and a log file.
   --check-methods        with --verify: make the construction families of each generated order
                          again and name every array whose method bit no family of that bit
                          yields at its order, or whose class a lower bit's family yields too
-  --unit k/K             search unit k of K of order N (a fixed share of its branches) into
-                         DIR/Searches/.units/N/; a complete unit is not searched again. --jobs
-                         defaults to the CPUs a Slurm job grants, else the machine's
+  --unit k/K             search unit k of K (1-100000) of order N (a fixed share of its
+                         branches) into DIR/Searches/.units/N/K/; a complete unit is not searched
+                         again, nor a unit another run is searching. --jobs defaults to the
+                         CPUs a Slurm job grants, else the machine's
   --merge K              check units 1..K of order N and write the order from them (then remove
-                         them); names each missing or damaged unit and writes nothing then
+                         them); names each missing, damaged or differently planned unit, or
+                         counts short of the count tables, and writes nothing then
   --status K             units of order N done and missing, arrays and processor time so far,
                          and an estimate of the time left
   --help, --version
 
-Every file is written under a temporary name and renamed when complete. Exit status: 0 when
+Every check runs before the files of an order are renamed into place, and every file is
+written under a temporary name and renamed when complete. Exit status: 0 when
 every file was written completely, 1 when a file could not be written or a check failed,
 2 for bad arguments.
 )";

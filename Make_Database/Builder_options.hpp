@@ -28,6 +28,9 @@ struct Builder_options {
 
 constexpr std::int32_t min_searched_order = 3, max_searched_order = 27;
 constexpr std::int32_t min_generated_order = 2, max_generated_order = 500;
+// The most units one order's search is cut into (the scripts of the cluster check it too); an
+// order whose search has fewer branches takes at most that many.
+constexpr std::int32_t max_search_units = 100000;
 constexpr Order_range sample_searched{3, 12}, sample_generated{2, 60};
 
 // Parses the arguments (without the program name) into options; returns an empty text, or a

@@ -17,6 +17,11 @@ std::string built_and_table_counts(const Class_counts& counts, const Class_count
          std::string(counts_legend);
 }
 
+std::string held_and_table_counts(const Class_counts& counts, const Class_counts& expected) {
+  return counts_text(counts) + " where the count tables list " + counts_text(expected) + " " +
+         std::string(counts_legend);
+}
+
 std::string count_difference(std::int32_t n, const Class_counts& counts) {
   const Class_counts expected = expected_counts(n);
   if (counts == expected) return {};
@@ -33,4 +38,35 @@ std::string identity_failure(std::int32_t n, const Class_counts& c) {
   if (n < 3 || c.all == 8 * c.essential - 4 * c.symmetrical) return {};
   return "order " + std::to_string(n) + ": " + std::to_string(c.all) +
          " arrays break all = 8 * essential - 4 * symmetrical (" + counts_text(c) + ")";
+}
+
+Count_standing count_standing(std::int32_t n, bool generated, const Class_counts& counts,
+                              bool constructions_only) {
+  if (counts == expected_counts(n)) return Count_standing::matches;
+  if (constructions_only && within_count_tables(n, counts)) return Count_standing::constructions_only;
+  if (generated && n == search_only_arrays_order && counts == search_only_order_constructed) {
+    return Count_standing::search_only_missing;
+  }
+  return Count_standing::differs;
+}
+
+void Count_tally::add(Count_standing standing) {
+  switch (standing) {
+    case Count_standing::matches: ++matching; break;
+    case Count_standing::constructions_only: ++constructions_only; break;
+    case Count_standing::search_only_missing: ++search_only_missing; break;
+    case Count_standing::differs: ++differing; break;
+  }
+}
+
+std::string counted(std::int64_t count, std::string_view singular, std::string_view plural) {
+  return std::to_string(count) + " " + std::string(count == 1 ? singular : plural);
+}
+
+std::string count_tally_line(const Count_tally& t) {
+  return "Count check: " + counted(t.matching, "order matches", "orders match") +
+         " the count tables, " + counted(t.constructions_only, "holds", "hold") +
+         " constructions only, " + counted(t.search_only_missing, "lacks", "lack") +
+         " the arrays only the search finds (generated " + std::to_string(search_only_arrays_order) +
+         "), " + counted(t.differing, "differs", "differ");
 }

@@ -49,38 +49,51 @@ class Builder {
     return path.string() + "/";
   }
 
-  // Writes one order and runs the checks; false ends the build. log_notes (generated part)
-  // say that the order holds only its constructed arrays.
+  // Runs the checks of one order and writes it when they pass; false ends the build. log_notes
+  // (generated part) say that the order holds only its constructed arrays. The counts come
+  // from the classes, so a failed check leaves the files of the order as they were.
   bool finish_order(const std::string& folder, std::int32_t n, const Costas_class_set& classes,
                     bool generated, const std::string& source,
                     const std::vector<std::string>& log_notes = {}) {
+    const Class_counts counts = classes.counts();
+    const std::string all_file = database_file_name(folder, all_arrays_kind, n);
+    std::string failure = identity_failure(n, counts);
+    if (failure.empty() && options_.check_counts) failure = check_counts(n, generated, counts, !log_notes.empty());
+    if (!failure.empty()) {
+      report_.failure = all_file + " not written: " + failure;
+      return false;
+    }
     const auto result = write_order_files(folder, n, classes, generated, source, options_.jobs,
                                           log_notes);
     if (!result.failure.empty()) {
       report_.failure = result.failure;
       return false;
     }
-    if (const auto failure = identity_failure(n, result.counts); !failure.empty()) {
-      report_.failure = failure;
-      return false;
-    }
     ++report_.orders;
     report_.arrays += result.counts.all;
     progress_.finish_order(result.counts.all);
-    if (options_.check_counts) {
-      const std::string difference = count_difference(n, result.counts);
-      if (difference.empty()) {
-        ++report_.matching;
-      } else if (!log_notes.empty() && within_count_tables(n, result.counts)) {
-        ++report_.constructions_only;
-        console_.line("Generated order " + std::to_string(n) + ": constructions only, " +
-                      built_and_table_counts(result.counts, expected_counts(n)));
-      } else {
-        ++report_.differing;
-        console_.line(std::string(generated ? "Generated" : "Searched") + " " + difference);
-      }
-    }
     return true;
+  }
+
+  // The count check of an order about to be written: its line when it differs from the count
+  // tables, and a failure for a difference of no documented reason.
+  std::string check_counts(std::int32_t n, bool generated, const Class_counts& counts,
+                           bool constructions_only) {
+    const Count_standing standing = count_standing(n, generated, counts, constructions_only);
+    report_.counts.add(standing);
+    const std::string order = std::string(generated ? "Generated" : "Searched") + " order " + std::to_string(n);
+    const std::string beside = built_and_table_counts(counts, expected_counts(n));
+    switch (standing) {
+      case Count_standing::matches: return {};
+      case Count_standing::constructions_only:
+        console_.line(order + ": constructions only, " + beside);
+        return {};
+      case Count_standing::search_only_missing:
+        console_.line(order + ": " + beside + ": " + std::string(search_only_words));
+        return {};
+      case Count_standing::differs: break;
+    }
+    return "order " + std::to_string(n) + " differs from the count tables: " + beside;
   }
 
   void build_searched() {
@@ -124,8 +137,8 @@ class Builder {
     if (n < min_searched_order) {
       for (const auto& a : search_costas_arrays(n, options_.jobs, {})) searched.add(a, 0);
     } else if (searched_order_complete(searched_out, n)) {
-      if (auto failure = read_searched_classes(searched_out, n, searched); !failure.empty()) {
-        report_.failure = "searched order " + std::to_string(n) + " cannot be read: " + failure;
+      if (auto failure = searched_source(searched_out, n, searched); !failure.empty()) {
+        report_.failure = failure;
         return false;
       }
     } else {
@@ -140,6 +153,23 @@ class Builder {
     Costas_class_set merged = constructed;
     merged.add_missing(searched, generation_method::search);
     return finish_order(out, n, merged, true, "algebraic constructions and exhaustive search");
+  }
+
+  // Reads searched order n as the source of generated order n; a failure names the file and
+  // what is wrong, a searched order that differs from the count tables (exhaustive up to order
+  // 27) included.
+  static std::string searched_source(const std::string& searched_out, std::int32_t n,
+                                     Costas_class_set& searched) {
+    const std::string refused = "generated order " + std::to_string(n) + " not written: searched order " +
+                                std::to_string(n) + " ";
+    if (auto failure = read_searched_classes(searched_out, n, searched); !failure.empty()) {
+      return refused + "cannot be read: " + failure;
+    }
+    if (const Class_counts counts = searched.counts(); counts != expected_counts(n)) {
+      return refused + "is incomplete or damaged: " + database_file_name(searched_out, all_arrays_kind, n) +
+             " holds " + held_and_table_counts(counts, expected_counts(n));
+    }
+    return {};
   }
 
   static constexpr const char* constructions_source = "algebraic constructions";

@@ -7,16 +7,15 @@
 #include <string>
 
 #include "Make_Database/Builder_options.hpp"
+#include "Make_Database/Count_check.hpp"
 
 class Console;
 
-// What a build has seen: failures end it; count differences are only reported.
+// What a build has seen: a failure ends it, and an order whose check failed is not written.
 struct Build_report {
   int orders = 0;
   std::int64_t arrays = 0;
-  int matching = 0;
-  int differing = 0;
-  int constructions_only = 0;   // generated orders below 28 without the search's arrays
+  Count_tally counts;           // with --check-counts
   std::string failure;
   double seconds = 0;           // wall time of the build
 };

@@ -1,6 +1,7 @@
 #include "Make_Database/Database_verifier.hpp"
 
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <ostream>
 #include <set>
@@ -31,14 +32,21 @@ struct Order_to_verify {
 // The order a database file name belongs to (any kind, its file or its methods file), or 0.
 std::int32_t order_of_file(std::string_view name) {
   const auto parts = read_database_file_name(name);
-  return parts && parts->order >= 1 && parts->order <= max_generated_order ? parts->order : 0;
+  return parts ? parts->order : 0;
 }
 
-std::set<std::int32_t> orders_in(const fs::path& folder) {
+// The orders of the database files in folder; the orders beyond those the count tables know
+// go to unknown, one file of each named.
+std::set<std::int32_t> orders_in(const fs::path& folder, std::map<std::int32_t, std::string>& unknown) {
   std::set<std::int32_t> orders;
   std::error_code error;
   for (const auto& entry : fs::directory_iterator(folder, error)) {
-    if (const auto n = order_of_file(entry.path().filename().string()); n > 0) orders.insert(n);
+    const std::int32_t n = order_of_file(entry.path().filename().string());
+    if (n >= 1 && n <= max_generated_order) {
+      orders.insert(n);
+    } else if (n > max_generated_order) {
+      unknown.try_emplace(n, entry.path().string());
+    }
   }
   return orders;
 }
@@ -58,7 +66,10 @@ std::int64_t order_bytes(const std::string& folder, std::int32_t n, bool generat
   return bytes;
 }
 
-std::vector<Order_to_verify> orders_to_verify(const Builder_options& options) {
+// The orders of the ranges given, else of every database file found; the files of orders
+// beyond those known go to unknown.
+std::vector<Order_to_verify> orders_to_verify(const Builder_options& options,
+                                              std::map<std::int32_t, std::string>& unknown) {
   std::vector<Order_to_verify> orders;
   const bool scan = options.searched.empty() && options.generated.empty();
   for (const bool generated : {false, true}) {
@@ -67,7 +78,7 @@ std::vector<Order_to_verify> orders_to_verify(const Builder_options& options) {
     const Order_range range = generated ? options.generated : options.searched;
     std::set<std::int32_t> numbers;
     if (scan) {
-      numbers = orders_in(folder);
+      numbers = orders_in(folder, unknown);
     } else {
       for (auto n = range.from; n <= range.to; ++n) numbers.insert(n);
     }
@@ -76,32 +87,21 @@ std::vector<Order_to_verify> orders_to_verify(const Builder_options& options) {
   return orders;
 }
 
-// The tally of the count check over all orders.
-struct Count_check {
-  int matching = 0, constructions_only = 0, search_only_missing = 0, differing = 0;
-};
-
 // Compares an order's counts with the count tables: the words for its summary line; a
-// difference that is neither "constructions only" nor generated search_only_arrays_order is a
-// problem line.
-std::string check_counts(const Order_to_verify& order, Order_verdict& verdict, Count_check& tally,
+// difference of no documented reason is a problem line.
+std::string check_counts(const Order_to_verify& order, Order_verdict& verdict, Count_tally& tally,
                          std::string& problem_line) {
   const Class_counts expected = expected_counts(order.n);
-  if (verdict.counts == expected) {
-    ++tally.matching;
-    return "; matches the count tables";
+  const Count_standing standing =
+      count_standing(order.n, order.generated, verdict.counts, verdict.constructions_only);
+  tally.add(standing);
+  const std::string held = held_and_table_counts(verdict.counts, expected);
+  switch (standing) {
+    case Count_standing::matches: return "; matches the count tables";
+    case Count_standing::constructions_only: return "; constructions only: " + held;
+    case Count_standing::search_only_missing: return "; " + held + ": " + std::string(search_only_words);
+    case Count_standing::differs: break;
   }
-  const std::string held = counts_text(verdict.counts) + " where the count tables list " +
-                           counts_text(expected) + " " + std::string(counts_legend);
-  if (verdict.constructions_only) {
-    ++tally.constructions_only;
-    return "; constructions only: " + held;
-  }
-  if (order.generated && order.n == search_only_arrays_order) {
-    ++tally.search_only_missing;
-    return "; " + held + ": the tables also count the arrays only the exhaustive search finds";
-  }
-  ++tally.differing;
   ++verdict.problems;
   problem_line = database_file_name(order.folder, all_arrays_kind, order.n) + ": the files hold " + held;
   return {};
@@ -115,7 +115,12 @@ int verify_database(const Builder_options& options, Console& console, bool termi
     console.err() << "make_database: --verify " << options.verify << ": no such folder\n";
     return 2;
   }
-  const auto orders = orders_to_verify(options);
+  std::map<std::int32_t, std::string> unknown;
+  const auto orders = orders_to_verify(options, unknown);
+  for (const auto& [n, file] : unknown) {
+    console.line(file + ": order " + std::to_string(n) + " lies beyond the orders 1-" +
+                 std::to_string(max_generated_order) + " this verifier knows: not verified");
+  }
   if (orders.empty()) {
     console.line("No database files in " + options.verify + "/" + std::string(searched_folder) +
                  " or " + options.verify + "/" + std::string(generated_folder));
@@ -133,8 +138,9 @@ int verify_database(const Builder_options& options, Console& console, bool termi
   };
   Method_families families;   // the families of each generated order, with --check-methods
   int orders_with_problems = 0;
-  std::int64_t problems = 0;
-  Count_check count_check;
+  // An order beyond those known is a problem of its own.
+  std::int64_t problems = static_cast<std::int64_t>(unknown.size());
+  Count_tally count_check;
   for (const auto& order : orders) {
     const char* part = order.generated ? "generated" : "searched";
     progress.start_order(part, order.n, static_cast<double>(order.bytes));
@@ -161,24 +167,19 @@ int verify_database(const Builder_options& options, Console& console, bool termi
                 std::to_string(order.n) + ": " + std::to_string(c.all) + " arrays, " +
                 std::to_string(c.essential) + " essential, " + std::to_string(c.symmetrical) +
                 " symmetrical, " + std::to_string(c.g_symmetrical) + " G-symmetrical; " +
-                (verdict.problems == 0 ? std::string("well") : std::to_string(verdict.problems) +
-                                                                  (verdict.problems == 1 ? " problem" : " problems")) +
+                (verdict.problems == 0 ? std::string("well") : counted(verdict.problems, "problem", "problems")) +
                 counts_words);
     problems += verdict.problems;
     orders_with_problems += verdict.problems > 0 ? 1 : 0;
   }
   progress.finish();
-  console.line("Verified " + std::to_string(orders.size()) + " orders of " + options.verify + ": " +
+  console.line("Verified " + counted(static_cast<std::int64_t>(orders.size()), "order", "orders") + " of " +
+               options.verify + ": " +
                (problems == 0 ? std::string("all well")
                               : std::to_string(orders_with_problems) + " with problems, " +
-                                    std::to_string(problems) + (problems == 1 ? " problem" : " problems")));
-  if (options.check_counts) {
-    console.line("Count check: " + std::to_string(count_check.matching) +
-                 " orders match the count tables, " + std::to_string(count_check.constructions_only) +
-                 " hold constructions only, " + std::to_string(count_check.search_only_missing) +
-                 " lack the arrays only the search finds (generated " +
-                 std::to_string(search_only_arrays_order) + "), " +
-                 std::to_string(count_check.differing) + " differ");
-  }
+                                    counted(problems, "problem", "problems") +
+                                    (unknown.empty() ? "" : ", " + counted(static_cast<std::int64_t>(unknown.size()),
+                                                                          "order", "orders") + " not known")));
+  if (options.check_counts) console.line(count_tally_line(count_check));
   return problems == 0 ? 0 : 1;
 }

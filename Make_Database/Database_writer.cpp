@@ -45,6 +45,11 @@ struct Arrays_pair {
   void end_line_if_empty(std::string_view end_line) {
     if (count == 0) arrays.line(end_line);
   }
+  std::string finish() {
+    std::string failure = arrays.finish();
+    if (methods && failure.empty()) failure = methods->finish();
+    return failure;
+  }
   std::string commit() {
     std::string failure = arrays.commit();
     if (methods && failure.empty()) failure = methods->commit();
@@ -147,8 +152,14 @@ Order_write_result write_order_files(const std::string& folder, std::int32_t n,
   write_log(log, n, result.counts, g_classes, source);
   for (const auto& note : log_notes) log.line(note);
   if (generated) write_method_lines(log, per_method);
-  // The essential-set file goes last: the program takes its presence as the sign that the
-  // order is there, so an interrupted build never leaves an order that looks complete.
+  // Every file is complete before the first is renamed, so a failed write leaves the files of
+  // the order as they were. The essential-set file goes last: the program takes its presence as
+  // the sign that the order is there, so an interrupted build never leaves an order that looks
+  // complete.
+  result.failure = log.finish();
+  for (Arrays_pair* pair : {&g_symmetrical, &symmetrical, &all, &essential}) {
+    if (result.failure.empty()) result.failure = pair->finish();
+  }
   if (result.failure.empty()) result.failure = log.commit();
   for (Arrays_pair* pair : {&g_symmetrical, &symmetrical, &all, &essential}) {
     if (result.failure.empty()) result.failure = pair->commit();

@@ -8,8 +8,10 @@
 #include <optional>
 #include <vector>
 
+#include "Make_Database/Count_check.hpp"
 #include "Make_Database/Member_table.hpp"
 #include "_Library/Arrays_stream.hpp"
+#include "Make_Database/Verified_classes.hpp"
 #include "_Library/Costas_arrays/method_bitmask.hpp"
 #include "_Library/Database_format.hpp"
 #include "_Library/Text_files.hpp"
@@ -38,16 +40,6 @@ std::string bounded_text(std::string_view text) {
 }
 
 constexpr std::int64_t progress_step = std::int64_t{1} << 22;
-
-// One class of the essential set: its array there and what the other files showed of it.
-struct Class_entry {
-  Costas_perm array;          // the essential set's array of the class
-  long essential_line = 0;
-  std::uint8_t members = 0;   // bit t: transform t of the array is a member (its first t)
-  std::uint8_t in_all = 0;    // bit t: that member seen in the all-arrays file
-  std::uint8_t files = 0;     // bit k: a line of the class seen in file kind k
-  std::uint32_t yields = 0;   // the bits of the families that yield the class
-};
 
 // A member of a class of the essential set: transform t of the class's array.
 struct Member {
@@ -89,11 +81,13 @@ class Order_check {
       };
     };
     const File_tally all = read_arrays(all_file, on_member(all_file));
-    if (all.present && closure_known_) check_closure(all);
     const File_tally symmetrical = read_arrays(symmetrical_file, on_member(symmetrical_file));
     const File_tally g = read_arrays(g_file, on_member(g_file));
+    if (closure_known_) check_lacking(all, symmetrical, g);
     verdict_.counts = {all.arrays, essential.arrays, symmetrical.arrays, g.arrays};
     verdict_.complete = all.present && essential.present && symmetrical.present && g.present;
+    // Damaged lines count among the files' lines: the identity holds only for sound files.
+    if (verdict_.complete && all.damaged + essential.damaged + symmetrical.damaged == 0) check_identity();
     std::int64_t g_classes = 0;
     for (const Class_entry& entry : classes_) g_classes += (entry.files >> g_file) & 1;
     const std::array<std::optional<std::int64_t>, 6> file_counts = {
@@ -142,6 +136,11 @@ class Order_check {
   }
 
   bool open_file(Text_input& file, const std::string& name) {
+    // Opening a FIFO or a device for reading may wait for ever: only regular files are read.
+    if (const std::string kind = irregular_file_kind(name); !kind.empty()) {
+      problem(name, 0, kind + ", not a regular file: not read");
+      return false;
+    }
     const int status = file.open(name);
     if (status == status_ok) return true;
     problem(name, 0, status == ENOENT ? std::string("missing") : "cannot be read: " + iostat_message(status));
@@ -168,7 +167,7 @@ class Order_check {
         if (!key.found) problem(name, key.line, "holds no number");
       }
     }
-    if (status != status_end_of_file) problem(name, log.line_number() + 1, iostat_message(status));
+    if (status != status_end_of_file) problem(name, log.line_number() + 1, read_failure_text(status));
     for (std::size_t k = scan.keys_found(); k < log_key_names.size(); ++k) {
       problem(name, 0, "no line holds " + std::string(log_key_names[k]));
     }
@@ -215,9 +214,7 @@ class Order_check {
     }
     if (polymorph) problem(name, line, "Polymorph line is no transform of an earlier array of the file");
     const std::size_t index = classes_.size();
-    Class_entry& entry = classes_.emplace_back();
-    entry.array = perm_;
-    entry.essential_line = line;
+    Class_entry& entry = classes_.emplace_back(class_entry(perm_, line));
     entry.files = 1 << essential_file;
     if (method_yields_) {
       const auto it = method_yields_->find(class_representative(perm_));
@@ -225,7 +222,6 @@ class Order_check {
       check_method(name, line, entry.yields);
     }
     for (const Class_member& member : class_members(perm_)) {
-      entry.members |= static_cast<std::uint8_t>(1 << member.t);
       members_.insert(member_hash(member.perm), index * 8 + static_cast<std::size_t>(member.t));
     }
     return !polymorph;
@@ -250,6 +246,13 @@ class Order_check {
       well = false;
     }
     entry.files |= file_bit;
+    if (well && (kind == symmetrical_file || kind == g_file)) {
+      if (const auto second = record_symmetry_line(entry, kind == symmetrical_file, member->t, line);
+          !second.empty()) {
+        problem(name, line, second);
+        return false;
+      }
+    }
     if (kind == all_file) {
       const auto member_bit = static_cast<std::uint8_t>(1 << member->t);
       if (entry.in_all & member_bit) {
@@ -310,21 +313,35 @@ class Order_check {
     return true;
   }
 
-  // The all-arrays file holds every member of every class; a damaged line of it may stand for
-  // a missing member, so only members beyond those are reported.
-  void check_closure(const File_tally& all) {
-    std::int64_t missing = 0;
-    long first_line = 0;
-    for (const Class_entry& entry : classes_) {
-      const int lacking = std::popcount(static_cast<unsigned>(entry.members & ~entry.in_all));
-      if (lacking > 0 && first_line == 0) first_line = entry.essential_line;
-      missing += lacking;
+  // What the files lack of the classes of the essential set: every member in the all-arrays
+  // file, each symmetric class in the symmetrical file, each G-symmetrical member in the
+  // G-symmetrical file. A damaged line of a file may stand for a lacking one, so a file is
+  // named only for what its damaged lines cannot account for.
+  void check_lacking(const File_tally& all, const File_tally& symmetrical, const File_tally& g) {
+    const Lacking_members lacking = lacking_members(classes_);
+    if (all.present && lacking.all > all.damaged) {
+      problem(file_name(all_file), 0,
+              std::to_string(lacking.all) + " arrays of the classes of the essential set are missing, "
+              "the first of the class on line " + std::to_string(lacking.first_all_line) + " of " +
+              file_name(essential_file));
     }
-    if (missing <= all.damaged) return;
-    problem(file_name(all_file), 0,
-            std::to_string(missing) + " arrays of the classes of the essential set are missing, "
-            "the first of the class on line " + std::to_string(first_line) + " of " +
-            file_name(essential_file));
+    const auto report = [this](const File_tally& tally, File_kind kind, const std::vector<long>& lines,
+                               std::string_view what) {
+      if (!tally.present || static_cast<std::int64_t>(lines.size()) <= tally.damaged) return;
+      for (const long line : lines) {
+        problem(file_name(kind), 0, "lacks " + std::string(what) + " of the class on line " +
+                                        std::to_string(line) + " of " + file_name(essential_file));
+      }
+    };
+    report(symmetrical, symmetrical_file, lacking.symmetrical, "the symmetrical array");
+    report(g, g_file, lacking.g_symmetrical, "a G-symmetrical array");
+  }
+
+  // Every class holds 8 arrays, a symmetric one 4: all = 8 x essential - 4 x symmetrical.
+  void check_identity() {
+    if (const std::string failure = identity_failure(n_, verdict_.counts); !failure.empty()) {
+      problem(file_name(all_file), 0, failure);
+    }
   }
 
   template <typename On_array>
@@ -364,7 +381,7 @@ bool Order_check::read_header(Text_input& file, std::int64_t& count) {
   if (status != status_ok || !read_all_arrays_header(line_, order, count)) {
     problem(file.name(), 1,
             status == status_end_of_file ? std::string("empty: no header line")
-            : status != status_ok        ? iostat_message(status)
+            : status != status_ok        ? read_failure_text(status)
                                          : "not a header of the order and the number of arrays");
     return false;
   }

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "_Library/Database_format.hpp"
+#include "_Library/File_locks.hpp"
 #include "_Library/Text_files.hpp"
 #include "_Library/Text_layout.hpp"
 #include "_Library/iostat_table.hpp"
@@ -16,7 +17,9 @@ namespace {
 // The work measure counts branches this many at most, level by level, so that planning takes
 // well under a second at any order.
 constexpr std::uint64_t weighing_budget = std::uint64_t{1} << 20;
-constexpr std::size_t branches_per_unit = 16, max_branches = std::size_t{1} << 22;
+// A level of branches is taken only when it holds at most max_branches, which bounds the
+// memory and the time of a plan.
+constexpr std::size_t branches_per_unit = 16, max_branches = std::size_t{1} << 20;
 constexpr std::string_view end_of_unit_line = "End of unit.";
 
 std::string unit_title(std::int32_t n, std::int32_t unit, std::int32_t units) {
@@ -47,8 +50,42 @@ struct Fnv1a {
 };
 
 // The header lines after the title: their keys, in order.
-constexpr std::string_view arrays_key = "Arrays: ", checksum_key = "Checksum: ",
+constexpr std::string_view plan_key = "Plan: ", arrays_key = "Arrays: ", checksum_key = "Checksum: ",
                            seconds_key = "Processor seconds: ";
+
+// The array lines of a unit file after its header, up to its end line, into arrays; an empty
+// text when they are well formed and agree with the header's count and checksum.
+std::string read_unit_arrays(Text_input& file, std::int32_t n, std::vector<Costas_perm>& arrays,
+                             std::size_t count, std::uint64_t checksum) {
+  Fnv1a fnv;
+  std::vector<std::int32_t> rows(static_cast<std::size_t>(n));
+  std::string line;
+  int status = status_ok;
+  while ((status = file.read_line(line)) == status_ok && line != end_of_unit_line) {
+    if (const auto wrong = read_row_indices(line, n, 0, rows); !wrong.empty()) {
+      return "line " + std::to_string(file.line_number()) + ": " + wrong;
+    }
+    arrays.emplace_back(rows.begin(), rows.end());
+    fnv.add(line);
+    fnv.add("\n");
+  }
+  if (status == status_end_of_file) return "it has no end line";
+  if (status != status_ok) return "line " + std::to_string(file.line_number() + 1) + ": " + read_failure_text(status);
+  if (arrays.size() != count) {
+    return "it holds " + std::to_string(arrays.size()) + " arrays, its header " + std::to_string(count);
+  }
+  if (fnv.hash != checksum) {
+    return "checksum " + hex64(fnv.hash) + " of its arrays, its header " + hex64(checksum);
+  }
+  return {};
+}
+
+// The number of live branches one level below branches.
+std::uint64_t next_level_size(std::int32_t n, const std::vector<Search_prefix>& branches, int depth) {
+  std::uint64_t size = 0;
+  for (const auto width : branch_widths(n, branches, depth + 1)) size += width;
+  return size;
+}
 
 }  // namespace
 
@@ -57,7 +94,8 @@ Unit_plan plan_search_units(std::int32_t n, std::int32_t units) {
   int depth = 2;
   plan.branches = search_branches(n, depth);
   const std::size_t wanted = branches_per_unit * static_cast<std::size_t>(units);
-  while (plan.branches.size() < wanted && plan.branches.size() < max_branches && depth < n - 2) {
+  while (plan.branches.size() < wanted && depth < n - 2 &&
+         next_level_size(n, plan.branches, depth) <= max_branches) {
     plan.branches = search_branches(n, ++depth);
   }
   // Weigh each branch by its width a few columns deeper: as deep as the budget allows, the
@@ -89,6 +127,20 @@ Unit_plan plan_search_units(std::int32_t n, std::int32_t units) {
   return plan;
 }
 
+std::uint64_t plan_digest(const Unit_plan& plan) {
+  Fnv1a fnv;
+  std::string text;
+  for (std::size_t i = 0; i < plan.branches.size(); ++i) {
+    text.clear();
+    for (const int row : plan.branches[i]) text += std::to_string(row) + ' ';
+    text += '>' + std::to_string(plan.unit_of[i]) + '\n';
+    fnv.add(text);
+  }
+  return fnv.hash;
+}
+
+std::size_t largest_sensible_units(const Unit_plan& plan) { return plan.branches.size(); }
+
 std::uint64_t unit_checksum(const std::vector<Costas_perm>& arrays) {
   Fnv1a fnv;
   std::string line;
@@ -104,15 +156,24 @@ std::string unit_file_name(const std::string& folder, std::int32_t unit) {
   return folder + "unit_" + std::to_string(unit) + ".txt";
 }
 
-std::string units_folder(const std::string& out, std::int32_t n) {
+std::string order_units_folder(const std::string& out, std::int32_t n) {
   return (std::filesystem::path(out) / searched_folder / ".units" / std::to_string(n)).string() + "/";
 }
 
-std::string write_unit_file(const std::string& folder, const Unit_record& record) {
-  Staged_file file(unit_file_name(folder, record.unit));
+std::string units_folder(const std::string& out, std::int32_t n, std::int32_t units) {
+  return order_units_folder(out, n) + std::to_string(units) + "/";
+}
+
+std::string unit_lock_name(const std::string& folder, std::int32_t unit) {
+  return unit_file_name(folder, unit) + ".lock";
+}
+
+std::string write_unit_file(const std::string& folder, const Unit_record& record, bool& name_taken) {
+  Staged_file file(unit_file_name(folder, record.unit), ".part." + std::to_string(this_process_id()));
   char seconds[32];
   std::snprintf(seconds, sizeof seconds, "%.3f", record.processor_seconds);
   file.line(unit_title(record.n, record.unit, record.units));
+  file.line(std::string(plan_key) + hex64(record.plan));
   file.line(std::string(arrays_key) + std::to_string(record.arrays.size()));
   file.line(std::string(checksum_key) + hex64(unit_checksum(record.arrays)));
   file.line(std::string(seconds_key) + seconds);
@@ -122,58 +183,53 @@ std::string write_unit_file(const std::string& folder, const Unit_record& record
     file.line(line);
   }
   file.line(end_of_unit_line);
-  return file.commit();
+  std::string failure = file.commit(false);
+  name_taken = file.name_taken();
+  return failure;
 }
 
 std::string read_unit_file(const std::string& folder, std::int32_t n, std::int32_t unit,
-                           std::int32_t units, Unit_record& record) {
+                           std::int32_t units, std::uint64_t plan, Unit_record& record) {
   record = Unit_record{};
   const std::string name = unit_file_name(folder, unit);
-  if (!file_exists(name)) return "missing";
+  if (!file_exists(name)) return "is missing";
+  if (const std::string kind = irregular_file_kind(name); !kind.empty()) {
+    return "is damaged: its file is " + kind + ", not a regular file";
+  }
   Text_input file;
   if (const int status = file.open(name); status != status_ok) {
-    return "cannot be read: " + std::string(trim(iostat_text(status)));
+    return "cannot be read: " + iostat_message(status);
   }
-  std::string line;
-  std::array<std::string, 4> header;
+  std::array<std::string, 5> header;
   for (auto& h : header) {
-    if (file.read_line(h) != status_ok) return "damaged: its header is cut short";
+    if (file.read_line(h) != status_ok) return "is damaged: its header is cut short";
   }
   if (header[0] != unit_title(n, unit, units)) {
-    return "damaged: its header reads '" + header[0] + "', not '" + unit_title(n, unit, units) + "'";
+    return "is damaged: its header reads '" + header[0] + "', not '" + unit_title(n, unit, units) + "'";
   }
+  std::uint64_t file_plan = 0;
+  if (const auto plan_text = after(header[1], plan_key);
+      !plan_text || plan_text->size() != 16 || !parse_whole(*plan_text, file_plan, 16)) {
+    return "is damaged: its header names no plan";
+  }
+  if (file_plan != plan) return "was planned by a different program version: rerun it";
   std::size_t count = 0;
   std::uint64_t checksum = 0;
-  const auto count_text = after(header[1], arrays_key);
-  const auto checksum_text = after(header[2], checksum_key);
-  const auto seconds_text = after(header[3], seconds_key);
+  const auto count_text = after(header[2], arrays_key);
+  const auto checksum_text = after(header[3], checksum_key);
+  const auto seconds_text = after(header[4], seconds_key);
   if (!count_text || !parse_whole(*count_text, count) || !checksum_text ||
       checksum_text->size() != 16 || !parse_whole(*checksum_text, checksum, 16) || !seconds_text) {
-    return "damaged: its header lines are not those of a unit file";
+    return "is damaged: its header lines are not those of a unit file";
   }
   record.processor_seconds = std::strtod(std::string(*seconds_text).c_str(), nullptr);
-  Fnv1a fnv;
-  std::vector<std::int32_t> rows(static_cast<std::size_t>(n));
-  int status = status_ok;
-  while ((status = file.read_line(line)) == status_ok && line != end_of_unit_line) {
-    if (const auto wrong = read_row_indices(line, n, 0, rows); !wrong.empty()) {
-      return "damaged: line " + std::to_string(file.line_number()) + ": " + wrong;
-    }
-    record.arrays.emplace_back(rows.begin(), rows.end());
-    fnv.add(line);
-    fnv.add("\n");
-  }
-  if (status != status_ok) return "damaged: it has no end line";
-  if (record.arrays.size() != count) {
-    return "damaged: it holds " + std::to_string(record.arrays.size()) + " arrays, its header " +
-           std::to_string(count);
-  }
-  if (fnv.hash != checksum) {
-    return "damaged: checksum " + hex64(fnv.hash) + " of its arrays, its header " + hex64(checksum);
+  if (std::string wrong = read_unit_arrays(file, n, record.arrays, count, checksum); !wrong.empty()) {
+    return "is damaged: " + wrong;
   }
   record.n = n;
   record.unit = unit;
   record.units = units;
+  record.plan = plan;
   return {};
 }
 

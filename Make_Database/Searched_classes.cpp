@@ -20,10 +20,9 @@ bool searched_order_complete(const std::string& searched_folder, std::int32_t n)
 std::string read_searched_classes(const std::string& searched_folder, std::int32_t n,
                                   Costas_class_set& into) {
   const std::string name = database_file_name(searched_folder, all_arrays_kind, n);
+  if (const std::string kind = irregular_file_kind(name); !kind.empty()) return name + ": " + kind + ", not a regular file";
   Text_input file;
-  if (const int status = file.open(name); status != status_ok) {
-    return name + ": " + std::string(trim(iostat_text(status)));
-  }
+  if (const int status = file.open(name); status != status_ok) return name + ": " + iostat_message(status);
   const auto fault = [&](const std::string& what) {
     return name + ", line " + std::to_string(file.line_number()) + ": " + what;
   };
@@ -49,10 +48,15 @@ std::string read_searched_classes(const std::string& searched_folder, std::int32
     into.add(perm, generation_method::search);
     ++arrays;
   }
-  if (status != status_end_of_file) return fault(std::string(trim(iostat_text(status))));
+  if (status != status_end_of_file) return fault(read_failure_text(status));
   if (arrays != count) {
     return name + ": the header counts " + std::to_string(count) + " arrays, the file holds " +
            std::to_string(arrays);
+  }
+  // Every member of every class is a line of the file: a class short of members lost lines.
+  if (const std::int64_t members = into.counts().all; members != arrays) {
+    return name + ": the file holds " + std::to_string(arrays) + " arrays of classes of " +
+           std::to_string(members) + " arrays";
   }
   return {};
 }

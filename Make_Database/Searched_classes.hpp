@@ -17,7 +17,8 @@ constexpr std::int32_t max_exhaustive_order = 27;
 bool searched_order_complete(const std::string& searched_folder, std::int32_t n);
 
 // Reads the all-arrays file of searched order n in searched_folder and adds the class of every
-// array to into (one representative per class is held, never the file). Returns an empty text,
+// array to into, which starts empty (one representative per class is held, never the file); a
+// file that lacks members of its classes is damaged. Returns an empty text,
 // or the file, the line and what is wrong with it.
 std::string read_searched_classes(const std::string& searched_folder, std::int32_t n,
                                   Costas_class_set& into);

@@ -2,7 +2,6 @@
 
 #include "_Library/Database_format.hpp"
 #include "_Library/Text_layout.hpp"
-#include "_Library/iostat_table.hpp"
 
 Arrays_stream::Arrays_stream(Text_input& arrays, Text_input* methods, std::int32_t n,
                              std::int32_t base, bool skip_byte_order_mark)
@@ -25,7 +24,7 @@ Arrays_stream::Item Arrays_stream::read_failure(Text_input& file, int status) {
   if (status == status_end_of_file) return item;
   read_failed_ = true;
   item.kind = Kind::fault;
-  item.fault = {file.name(), file.line_number() + 1, iostat_message(status)};
+  item.fault = {file.name(), file.line_number() + 1, read_failure_text(status)};
   return item;
 }
 
@@ -78,7 +77,7 @@ void Arrays_stream::read_methods_line(Item& item) {
   if (const int status = read(*methods_, methods_line_); status != status_ok) {
     item.methods_fault = {methods_->name(), methods_->line_number() + 1,
                           status == status_end_of_file ? std::string(methods_file_ends_early)
-                                                       : iostat_message(status)};
+                                                       : read_failure_text(status)};
     methods_ = nullptr;   // nothing more is read from it
     return;
   }

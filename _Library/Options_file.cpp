@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr std::size_t path_length = 132;
+constexpr std::size_t path_length = options_path_columns;
 
 // The first width columns of line, blank-padded when the line is shorter.
 std::string columns(std::string_view line, std::size_t width) {

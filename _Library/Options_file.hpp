@@ -16,6 +16,9 @@ constexpr std::int32_t MAX_SEARCH_ORDER = 27;
 constexpr std::int32_t MAX_GENERATED_ORDER = last_counted_order;
 constexpr std::int32_t MAX_GF_ORDER = 65536;   // the largest Galois field the program sets up
 constexpr const char* options_file_name = "Vellumcairn_Options.txt";
+// The columns of a path line that are read: the path, two blanks and the comma of its comment
+// must fit in them, so a path keeps options_path_columns - 3 characters at most.
+constexpr std::size_t options_path_columns = 132;
 
 #ifdef VELLUMCAIRN_UNIX_PATHS
 constexpr bool unix_paths = true;

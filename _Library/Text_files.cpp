@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "_Library/File_locks.hpp"
 #include "_Library/Text_layout.hpp"
 #include "_Library/iostat_table.hpp"
 
@@ -34,6 +35,16 @@ bool file_exists(std::string_view name) {
   if (has_nul(name)) return false;
   struct stat info {};
   return ::stat(native_path(name).c_str(), &info) == 0;
+}
+
+std::string irregular_file_kind(std::string_view name) {
+  struct stat info {};
+  if (has_nul(name) || ::stat(native_path(name).c_str(), &info) != 0 || S_ISREG(info.st_mode)) return {};
+  if (S_ISFIFO(info.st_mode)) return "a FIFO";
+  if (S_ISDIR(info.st_mode)) return "a folder";
+  if (S_ISSOCK(info.st_mode)) return "a socket";
+  if (S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode)) return "a device";
+  return "no regular file";
 }
 
 namespace {
@@ -86,6 +97,13 @@ bool path_lies_inside(std::string_view name, std::string_view folder) {
     ++part;
   }
   return part != path.end();
+}
+
+std::string read_failure_text(int status) {
+  if (status == status_record_too_long) {
+    return "a line longer than " + std::to_string(max_line_length) + " characters";
+  }
+  return iostat_message(status);
 }
 
 // ---- Text_input ----
@@ -221,7 +239,8 @@ int Text_output::close() {
 
 // ---- Staged_file ----
 
-Staged_file::Staged_file(std::string name) : name_(std::move(name)) {
+Staged_file::Staged_file(std::string name, std::string temporary_suffix)
+    : name_(std::move(name)), suffix_(std::move(temporary_suffix)) {
   status_ = file_.open(temporary(), Write_position::rewind);
 }
 
@@ -240,11 +259,24 @@ void Staged_file::write(std::string_view bytes) {
   if (status_ == status_ok) status_ = file_.write(bytes);
 }
 
-std::string Staged_file::commit() {
-  if (status_ == status_ok) status_ = file_.close();
-  if (status_ != status_ok) return name_ + ": " + std::string(trim(iostat_text(status_)));
-  if (std::rename(native_path(temporary()).c_str(), native_path(name_).c_str()) != 0) {
-    return name_ + ": could not rename the finished file";
+std::string Staged_file::finish() {
+  if (status_ == status_ok && !finished_) status_ = file_.close();
+  finished_ = true;
+  if (status_ != status_ok) return name_ + ": " + iostat_message(status_);
+  return {};
+}
+
+std::string Staged_file::commit(bool replace) {
+  if (std::string failure = finish(); !failure.empty()) return failure;
+  errno = 0;
+  const int status = replace ? (std::rename(native_path(temporary()).c_str(), native_path(name_).c_str()) == 0
+                                    ? status_ok
+                                    : errno_or(EIO))
+                             : rename_without_replacing(temporary(), name_);
+  if (status != status_ok) {
+    name_taken_ = status == EEXIST && !replace;
+    return name_ + ": could not rename the finished file: " +
+           (name_taken_ ? std::string("another file took its name first") : iostat_message(status));
   }
   committed_ = true;
   return {};

@@ -22,6 +22,10 @@ constexpr std::size_t max_line_length = std::size_t{1} << 22;
 std::string native_path(std::string_view name);
 // Whether a file of that name exists (after the "\" mapping); never for a name holding a NUL.
 bool file_exists(std::string_view name);
+// What name is when it exists and is no regular file ("a FIFO", "a folder", "a device",
+// "a socket"): opening such a file for reading may wait for ever. Empty for a regular file or
+// no file at all.
+std::string irregular_file_kind(std::string_view name);
 
 // The file system object behind a name or an open file: two equal identities are the same file,
 // however spelled (a relative path, "..", a second hard link, a symbolic link).
@@ -35,6 +39,11 @@ std::optional<File_identity> file_identity(std::string_view name);
 // Whether name, with its links and ".." resolved, lies inside the existing folder; false when
 // the folder does not exist.
 bool path_lies_inside(std::string_view name, std::string_view folder);
+
+// A failed read_line status in words for a reader's own message: a line longer than
+// max_line_length says so in full (the status table cuts that text short), any other status is
+// its iostat message.
+std::string read_failure_text(int status);
 
 class Text_input {
  public:
@@ -95,26 +104,34 @@ class Text_output {
   int status_ = status_ok;
 };
 
-// A file written under its name followed by ".part" and renamed to its name by commit(); a file
-// that is not committed is removed, so no half-written file ever stands under its final name.
+// A file written under its name followed by a temporary suffix (".part" unless given) and
+// renamed to its name by commit(); a file that is not committed is removed, so no half-written
+// file ever stands under its final name.
 class Staged_file {
  public:
-  explicit Staged_file(std::string name);
+  explicit Staged_file(std::string name, std::string temporary_suffix = ".part");
   ~Staged_file();
   Staged_file(const Staged_file&) = delete;
   Staged_file& operator=(const Staged_file&) = delete;
 
   void line(std::string_view text);    // one line and a line break
   void write(std::string_view bytes);  // the bytes as they are
-  // Closes and renames. Returns an empty text, or the name and what failed: the status text
-  // of the first failed write, or that the finished file could not be renamed.
-  [[nodiscard]] std::string commit();
+  // Closes the temporary file. Returns an empty text, or the name and the status text of the
+  // first failed write or of the close.
+  [[nodiscard]] std::string finish();
+  // Finishes and renames, replacing a file of the name unless replace is false. Returns an
+  // empty text, or the name and what failed; name_taken() tells when the name was taken.
+  [[nodiscard]] std::string commit(bool replace = true);
+  bool name_taken() const { return name_taken_; }
   const std::string& name() const { return name_; }
 
  private:
-  std::string temporary() const { return name_ + ".part"; }
+  std::string temporary() const { return name_ + suffix_; }
   std::string name_;
+  std::string suffix_;
   Text_output file_;
   int status_ = status_ok;
+  bool finished_ = false;
   bool committed_ = false;
+  bool name_taken_ = false;
 };

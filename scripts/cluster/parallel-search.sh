@@ -3,7 +3,7 @@
 # them. Extra arguments go to parallel: -S host1,host2 runs units on other machines (DIR and
 # make_database under the same paths there), -j the units per machine. Each unit runs on one
 # thread, as parallel already fills the processors with units.
-# The job log is DIR/Searches/.units/N/parallel-K.log: rerun with --resume-failed to redo only
+# The job log is DIR/Searches/.units/N/K/parallel-K.log: rerun with --resume-failed to redo only
 # the units that failed (units already complete are skipped by make_database in any case).
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
@@ -11,6 +11,7 @@ read_search_arguments "[GNU parallel options...]" "$@"
 shift 3
 find_make_database
 command -v parallel >/dev/null || { echo "$(basename "$0"): GNU parallel not found" >&2; exit 2; }
+check_plan
 
 unit_command="$(printf '%q' "$make_database") --out $(printf '%q' "$dir") --searched $order --jobs 1 --unit {}/$units"
 if ! seq 1 "$units" | parallel --joblog "$units_dir/parallel-$units.log" "$@" "$unit_command"; then

@@ -96,20 +96,22 @@ std::optional<Plain_field> plain_field(int q) {
 
 // ---- Arrays, classes and corner operations ----
 
-// No two pairs of dots at the same column distance have the same row difference.
+// No two pairs of dots at the same column distance have the same row difference; distances are
+// taken from the shortest, where most permutations fail.
 bool costas(const Perm& a) {
   const auto n = static_cast<int>(a.size());
-  static std::vector<unsigned> seen;   // cell == stamp: that vector was seen in this call
+  static std::vector<unsigned> seen;   // cell == stamp: that difference was seen at this distance
   static unsigned stamp = 0;
-  if (seen.size() < static_cast<std::size_t>(n * 2 * n)) seen.resize(static_cast<std::size_t>(n * 2 * n));
-  ++stamp;
-  for (int i = 0; i < n; ++i)
-    for (int j = i + 1; j < n; ++j) {
-      unsigned& cell = seen[static_cast<std::size_t>((j - i) * 2 * n + a[static_cast<std::size_t>(j)] -
+  if (seen.size() < static_cast<std::size_t>(2 * n)) seen.resize(static_cast<std::size_t>(2 * n));
+  for (int d = 1; d < n; ++d) {
+    ++stamp;
+    for (int i = 0; i + d < n; ++i) {
+      unsigned& cell = seen[static_cast<std::size_t>(a[static_cast<std::size_t>(i + d)] -
                                                      a[static_cast<std::size_t>(i)] + n)];
       if (cell == stamp) return false;
       cell = stamp;
     }
+  }
   return true;
 }
 

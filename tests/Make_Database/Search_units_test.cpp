@@ -32,8 +32,20 @@ Run_result builder_on(const std::string& out, int n, const std::string& option, 
   return run_builder({"--out", out, "--searched", std::to_string(n), option, value, "--jobs", "2"}, dir);
 }
 
-fs::path unit_path(const fs::path& db, int n, int k) {
-  return db / "Searches" / ".units" / std::to_string(n) / ("unit_" + std::to_string(k) + ".txt");
+fs::path unit_path(const fs::path& db, int n, int units, int k) {
+  return db / "Searches" / ".units" / std::to_string(n) / std::to_string(units) / ("unit_" + std::to_string(k) + ".txt");
+}
+
+// Starts make_database on one unit of order n with one thread and returns its process id
+// (0 when it could not be started); the caller waits for it.
+pid_t start_unit(const std::string& out, int n, const std::string& unit) {
+  const std::string binary = MAKE_DATABASE_BINARY;
+  std::vector<std::string> args = {binary, "--out", out, "--searched", std::to_string(n), "--unit", unit, "--jobs", "1"};
+  std::vector<char*> argv;
+  for (auto& arg : args) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+  pid_t pid = 0;
+  return ::posix_spawn(&pid, binary.c_str(), nullptr, nullptr, argv.data(), environ) == 0 ? pid : 0;
 }
 
 // The files of every order in db/Searches (not the unit folder), name by name.
@@ -58,7 +70,7 @@ TEST(Search_units, MergedUnitsAreByteForByteASingleProcessBuild) {
       ASSERT_EQ(run.exit_status, 0) << run.err;
     }
     const auto status = builder_on(db, 12, "--status", std::to_string(units), dir.path());
-    EXPECT_NE(status.out.find(std::to_string(units) + " units: " + std::to_string(units) +
+    EXPECT_NE(status.out.find(std::to_string(units) + (units == 1 ? " unit: " : " units: ") + std::to_string(units) +
                               " done, 0 missing"),
               std::string::npos)
         << status.out;
@@ -73,7 +85,7 @@ TEST(Search_units, MergedUnitsAreByteForByteASingleProcessBuild) {
 TEST(Search_units, ACompleteUnitIsNotSearchedAgainAndStatusCountsWhatIsLeft) {
   Temp_dir dir;
   for (int k = 1; k <= 4; ++k) ASSERT_EQ(builder_on("db", 12, "--unit", std::to_string(k) + "/7", dir.path()).exit_status, 0);
-  const fs::path file = unit_path(dir / "db", 12, 3);
+  const fs::path file = unit_path(dir / "db", 12, 7, 3);
   const std::string bytes = read_file(file);
   const auto written = fs::last_write_time(file);
   std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -119,13 +131,20 @@ TEST(Search_units, MergeNamesEveryMissingOrDamagedUnitAndWritesNothing) {
       {"another number of units",
        [](std::string text) { return text.replace(text.find(" of 7 "), 6, " of 8 "); },
        "is damaged: its header reads 'Search unit 2 of 8 of order 12'"},
+      {"another plan",
+       [](std::string text) {
+         const auto at = text.find("Plan: ") + 6;
+         text[at] = text[at] == '0' ? '1' : '0';
+         return text;
+       },
+       "was planned by a different program version: rerun it"},
   };
   Temp_dir dir;
   for (int k = 1; k <= 7; ++k) {
     if (k == 5) continue;
     ASSERT_EQ(builder_on("db", 12, "--unit", std::to_string(k) + "/7", dir.path()).exit_status, 0);
   }
-  const fs::path unit2 = unit_path(dir / "db", 12, 2);
+  const fs::path unit2 = unit_path(dir / "db", 12, 7, 2);
   const std::string intact = read_file(unit2);
   for (const auto& damage : damages) {
     SCOPED_TRACE(damage.name);
@@ -137,7 +156,7 @@ TEST(Search_units, MergeNamesEveryMissingOrDamagedUnitAndWritesNothing) {
         << merge.err;
     EXPECT_EQ(split_lines(merge.err).size(), 3U) << merge.err;   // the two units and the verdict
     EXPECT_EQ(searched_files(dir / "db"), (std::map<std::string, std::string>{}));
-    EXPECT_TRUE(fs::exists(unit_path(dir / "db", 12, 1)));
+    EXPECT_TRUE(fs::exists(unit_path(dir / "db", 12, 7, 1)));
   }
   // Rerunning the damaged unit replaces it; with unit 5 searched the merge succeeds.
   ASSERT_EQ(builder_on("db", 12, "--unit", "2/7", dir.path()).exit_status, 0);
@@ -152,31 +171,57 @@ TEST(Search_units, MergeNamesEveryMissingOrDamagedUnitAndWritesNothing) {
 
 TEST(Search_units, AUnitKilledInMidSearchLeavesNoCompleteFileAndItsRerunCompletesIt) {
   Temp_dir dir;
-  const std::string binary = MAKE_DATABASE_BINARY;
   const std::string out = (dir / "db").string();
-  std::vector<std::string> args = {binary, "--out", out, "--searched", "14", "--unit", "1/1", "--jobs", "1"};
-  std::vector<char*> argv;
-  for (auto& arg : args) argv.push_back(arg.data());
-  argv.push_back(nullptr);
-  pid_t pid = 0;
-  ASSERT_EQ(::posix_spawn(&pid, binary.c_str(), nullptr, nullptr, argv.data(), environ), 0);
+  const pid_t pid = start_unit(out, 14, "1/1");
+  ASSERT_GT(pid, 0);
   std::this_thread::sleep_for(std::chrono::milliseconds(200));
   ::kill(pid, SIGKILL);
   int status = 0;
   ::waitpid(pid, &status, 0);
   // However far it got, a unit file under the final name is a complete one.
-  const std::string folder = (dir / "db" / "Searches" / ".units" / "14").string() + "/";
+  const std::string folder = (dir / "db" / "Searches" / ".units" / "14" / "1").string() + "/";
+  const std::uint64_t plan = plan_digest(plan_search_units(14, 1));
   Unit_record record;
-  const std::string after_kill = read_unit_file(folder, 14, 1, 1, record);
-  EXPECT_TRUE(after_kill.empty() || after_kill == "missing") << after_kill;
+  const std::string after_kill = read_unit_file(folder, 14, 1, 1, plan, record);
+  EXPECT_TRUE(after_kill.empty() || after_kill == "is missing") << after_kill;
 
   const auto rerun = builder_on(out, 14, "--unit", "1/1", dir.path());
   ASSERT_EQ(rerun.exit_status, 0) << rerun.err;
-  EXPECT_EQ(read_unit_file(folder, 14, 1, 1, record), "");
-  EXPECT_FALSE(fs::exists(folder + "unit_1.txt.part"));
+  EXPECT_EQ(read_unit_file(folder, 14, 1, 1, plan, record), "");
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    EXPECT_EQ(entry.path().filename().string().find(".part"), std::string::npos) << entry.path();
+  }
   const auto merge = builder_on(out, 14, "--merge", "1", dir.path());
   EXPECT_EQ(merge.exit_status, 0) << merge.err;
   EXPECT_NE(merge.out.find("Count check: order 14 matches the count tables"), std::string::npos);
+}
+
+// Two runs of one unit at once: the second, started while the first searches, says so and
+// exits 1; the first completes the unit, and its file is whole.
+TEST(Search_units, AUnitRunTwiceAtOnceRunsOnce) {
+  Temp_dir dir;
+  const std::string out = (dir / "db").string();
+  const pid_t first = start_unit(out, 13, "1/2");
+  ASSERT_GT(first, 0);
+  const fs::path folder = dir / "db" / "Searches" / ".units" / "13" / "2";
+  const fs::path lock = folder / "unit_1.txt.lock";
+  for (int poll = 0; poll < hang_guard_polls && !fs::exists(lock); ++poll) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  ASSERT_TRUE(fs::exists(lock));
+  const auto second = builder_on(out, 13, "--unit", "1/2", dir.path());
+  int status = 0;
+  ::waitpid(first, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(second.exit_status, 1) << second.out << second.err;
+  EXPECT_NE(second.err.find("make_database: unit 1 of 2 of order 13 is being searched by another run, which holds " +
+                            (folder / "unit_1.txt.lock").string() + ": this run stops and leaves its files alone"),
+            std::string::npos)
+      << second.err;
+  Unit_record record;
+  EXPECT_EQ(read_unit_file(folder.string() + "/", 13, 1, 2, plan_digest(plan_search_units(13, 2)), record), "");
+  EXPECT_FALSE(record.arrays.empty());
 }
 
 TEST(Search_units, UnitOptionsNeedOneSearchedOrderAndValidUnits) {

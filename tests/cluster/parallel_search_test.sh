@@ -24,11 +24,12 @@ fi
 grep -q -- "--resume-failed" "$work/first.log" || fail "the failed run does not say how to resume: $(cat "$work/first.log")"
 grep -q -- "--merge" "$work/calls.log" && fail "merged although unit 3/8 failed"
 [ -e "$out/Searches/Sorted_Costas_arrays_N=$order.txt" ] && fail "order $order written although unit 3/8 failed"
-log=$out/Searches/.units/$order/parallel-8.log
+log=$out/Searches/.units/$order/8/parallel-8.log
 [ "$(awk 'NR > 1' "$log" | wc -l)" = 8 ] || fail "the job log holds no 8 units: $(cat "$log")"
 
 "$script" "$out" "$order" 8 --will-cite -j 2 --resume-failed >"$work/second.log" 2>&1 ||
   fail "the rerun failed: $(tail -n 3 "$work/second.log")"
 check_calls 8 1 3
 check_same_as_single_build "$real_make_database" "$order" "$out"
+[ -e "$out/Searches/.units/$order" ] && fail "the merge left $out/Searches/.units/$order: $(ls -R "$out/Searches/.units/$order")"
 echo "parallel-search.sh: order $order in 8 units, unit 3 failed once and was redone alone on resume; merge identical to a single-process build"

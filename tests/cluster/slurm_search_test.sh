@@ -141,10 +141,15 @@ wait_for_merge
 [ "$merge_state" = NEVER ] || fail "with unit 5/8 failed, merge job $merge_job ended $merge_state"
 grep -q -- "--merge" "$work/calls.log" && fail "merged although unit 5/8 failed"
 scancel "$merge_job"
+# A unit still running would refuse its second run: resubmit once the job array has ended.
+for _ in $(seq 600); do
+  [ -z "$(squeue -h -j "$units_job" 2>/dev/null)" ] && break
+  sleep 0.2
+done
 submit
 wait_for_merge
 [ "$merge_state" = COMPLETED ] ||
-  fail "merge job $merge_job ended $merge_state: $(cat "$out"/Searches/.units/$order/slurm-*.out 2>/dev/null | tail -n 5)"
+  fail "merge job $merge_job ended $merge_state: $(cat "$out"/Searches/.units/search$order-merge-*.out 2>/dev/null | tail -n 5)"
 check_calls 8 2
 check_same_as_single_build "$real_make_database" "$order" "$out"
 echo "slurm-search.sh: order $order in 8 units through slurmctld/slurmd on $node, a failed unit holding the merge back until resubmitted, merge job after them; identical to a single-process build"
