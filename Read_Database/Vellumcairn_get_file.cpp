@@ -126,6 +126,8 @@ void write_array(const Costas_array_record& ca, std::int32_t n, std::int32_t bas
   if (output.methods_csv.is_open()) output.methods_csv.write_line(ca.ca_tag);
 }
 
+}  // namespace
+
 // The next array of the stream into ca (zero-based rows, "Polymorph" as its tag when marked):
 // the array item, or nothing at the end of the arrays or at a fault (damaged), which is
 // reported here.
@@ -145,8 +147,6 @@ std::optional<Arrays_stream::Item> read_next_array(Arrays_stream& stream, Costas
   ca.ca_tag.assign(item.polymorph ? "Polymorph" : "");
   return item;
 }
-
-}  // namespace
 
 // Streams arrays (and, for the generated database, methods in step with it) to the end of the
 // file or an end line, writing each array that passes the filter to the console, the output
