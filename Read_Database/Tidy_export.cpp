@@ -62,7 +62,7 @@ std::string tidy_csv_row(std::int32_t order, std::int32_t base, const Tidy_row& 
   text += ',';
   if (row.has_flags) text += flags_hex(row.flags);
   text += ',';
-  if (row.has_flags) text += trim_right(transform_name(row.flags));
+  if (row.has_flags) text += csv_field(trim_right(transform_name(row.flags)));
   const auto marks = symmetry_marks(row);
   text += marks[0] ? ",1" : ",0";
   text += marks[1] ? ",1" : ",0";

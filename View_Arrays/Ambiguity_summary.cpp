@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "View_Arrays/Ambiguity.hpp"
+#include "_Library/Text_layout.hpp"
 
 namespace {
 
@@ -92,16 +93,6 @@ int cross_summary(const Summary_sources& s, std::ostream& out, std::ostream& err
 }
 
 }  // namespace
-
-std::string csv_field(const std::string& text) {
-  if (text.find_first_of(",\"\n\r") == std::string::npos) return text;
-  std::string quoted = "\"";
-  for (const char c : text) {
-    if (c == '"') quoted += '"';
-    quoted += c;
-  }
-  return quoted + '"';
-}
 
 int run_ambiguity_summary(const Summary_sources& s, std::ostream& out, std::ostream& err) {
   const int status = s.with.empty() ? auto_summary(s, out, err) : cross_summary(s, out, err);

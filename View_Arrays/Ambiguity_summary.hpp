@@ -22,7 +22,3 @@ struct Summary_sources {
 
 // Writes the summary to out; bad input on err. Returns 0, or 2 for bad input.
 int run_ambiguity_summary(const Summary_sources& sources, std::ostream& out, std::ostream& err);
-
-// A CSV field: as it is, or in double quotes (inner quotes doubled) when it holds a comma, a
-// quote or a line break.
-std::string csv_field(const std::string& text);

@@ -70,3 +70,13 @@ std::string pad_right(std::string_view text, std::size_t width) {
   out.resize(width, ' ');
   return out;
 }
+
+std::string csv_field(std::string_view text) {
+  if (text.find_first_of(",\"\n\r") == std::string_view::npos) return std::string(text);
+  std::string quoted = "\"";
+  for (const char c : text) {
+    if (c == '"') quoted += '"';
+    quoted += c;
+  }
+  return quoted + '"';
+}

@@ -62,3 +62,7 @@ bool parse_whole(std::string_view text, Integer& value, int base = 10) {
 }
 // text cut or blank-padded to exactly width characters
 std::string pad_right(std::string_view text, std::size_t width);
+
+// A CSV field: the text as it is, or in double quotes (inner quotes doubled) when it holds a
+// comma, a quote or a line break.
+std::string csv_field(std::string_view text);

@@ -6,8 +6,8 @@ set -euo pipefail
 need=()
 [ -f /usr/include/png.h ] || need+=(libpng-dev)
 command -v rsvg-convert >/dev/null 2>&1 || need+=(librsvg2-bin)
-python3 -c 'import numpy' >/dev/null 2>&1 || need+=(python3-numpy)
-python3 -c 'import pandas' >/dev/null 2>&1 || need+=(python3-pandas)
+/usr/bin/python3 -c 'import numpy' >/dev/null 2>&1 || need+=(python3-numpy)
+/usr/bin/python3 -c 'import pandas' >/dev/null 2>&1 || need+=(python3-pandas)
 [ ${#need[@]} -gt 0 ] || exit 0
 sudo=()
 [ "$(id -u)" = 0 ] || sudo=(sudo)
