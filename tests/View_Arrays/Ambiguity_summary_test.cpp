@@ -96,4 +96,25 @@ TEST(Ambiguity_summary, CrossAmbiguityGivesEveryPairAndRefusesTooMany) {
   EXPECT_NE(refused_err.str().find("more than 100000 pairs"), std::string::npos) << refused_err.str();
 }
 
+// A select csv file is a source: its header row is passed over, its rows r1..rN read whatever
+// columns stand around them (a quoted transform with a comma, coefficients after them), its
+// method column is the tag.
+TEST(Ambiguity_summary, ReadsTheSelectCsvFile) {
+  Temp_dir dir;
+  write_file(dir / "select.csv",
+             "order,line,method,flags,transform,symmetrical,g_symmetrical,r1,r2,r3,r4,r5,c0,c1,c2,c3,c4\n"
+             "5,2,Welch 0;Lempel 2,00000082,\"Transpose, rotate 90 CCW\",0,0,2,1,4,3,5,-99,1,2,3,4\n"
+             "5,3,,,,0,1,1,2,3,4,5,0,0,0,0,0\n");
+  Summary_sources sources{{(dir / "select.csv").string()}, "", "", "", Index_base::automatic};
+  std::ostringstream out, err;
+  ASSERT_EQ(run_ambiguity_summary(sources, out, err), 0) << err.str();
+  const auto lines = split_lines(out.str());
+  ASSERT_EQ(lines.size(), 3U);
+  const std::string file = "select.csv";   // labels name the file without its folder
+  EXPECT_EQ(lines[1], "line 2 of " + file + ",5,\"Welch 0, Lempel 2\"," +
+                          peak_text(brute_force({1, 0, 3, 2, 4}, {1, 0, 3, 2, 4}, true)));
+  EXPECT_EQ(lines[2], "line 3 of " + file + ",5,," +
+                          peak_text(brute_force({0, 1, 2, 3, 4}, {0, 1, 2, 3, 4}, true)));
+}
+
 }  // namespace
