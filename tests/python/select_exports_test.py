@@ -12,6 +12,7 @@ import sys
 import tempfile
 
 import numpy as np
+import pandas as pd
 
 vellumcairn, make_database, examples = sys.argv[1:4]
 spec = importlib.util.spec_from_file_location(
@@ -28,18 +29,22 @@ def check(condition, what):
         print("FAILED:", what)
 
 
+def read_free_form_csv(path):
+    with open(path) as csv:
+        return np.array([[int(v) for v in line.split(",")] for line in csv if line.strip()],
+                        dtype=np.int64)
+
+
 def interactive_rows(folder, menu):
     """The rows of the interactive run's CSV file, the menu driven through standard input."""
     answers = "Y\n10\n" + os.path.join(folder, "db") + "/\n11\nrun.txt\n7\n" + menu + "0\nY\n"
     run = subprocess.run([vellumcairn], input=answers, capture_output=True, text=True, cwd=folder)
     check(run.returncode == 0, "interactive run: " + run.stderr)
-    with open(os.path.join(folder, "run.csv")) as csv:
-        return np.array([[int(v) for v in line.split(",")] for line in csv if line.strip()],
-                        dtype=np.int64)
+    return read_free_form_csv(os.path.join(folder, "run.csv"))
 
 
 def compare(folder, name, arguments, menu):
-    for stale in ("Vellumcairn_Options.txt", "run.txt", "run.csv"):
+    for stale in ("Vellumcairn_Options.txt", "run.txt", "run.csv", "run_polynomials.csv"):
         if os.path.exists(os.path.join(folder, stale)):
             os.remove(os.path.join(folder, stale))
     expected = interactive_rows(folder, menu)
@@ -60,13 +65,23 @@ def compare(folder, name, arguments, menu):
     check(np.array_equal(npy_rows, expected), name + ": npy rows differ from the interactive run")
     check(np.array_equal(csv_flags, npy_flags), name + ": the flag words differ")
     check(bool(np.all(example.max_off_origin(npy_rows) == 1)), name + ": an ambiguity above 1")
+    if "--polynomials" in arguments:
+        expected = read_free_form_csv(os.path.join(folder, "run_polynomials.csv"))
+        table = pd.read_csv(csv_file).filter(regex=r"^c\d+$").to_numpy(dtype=np.int64)
+        check(len(expected) > 0 and np.array_equal(table, expected),
+              name + ": csv coefficients differ from the interactive run's polynomials file")
+        check(np.array_equal(np.load(npy_file[:-4] + "_polynomials.npy"), expected),
+              name + ": npy coefficients differ from the interactive run's polynomials file")
 
 
 with tempfile.TemporaryDirectory() as folder:
     build = subprocess.run([make_database, "--out", "db", "--searched", "3-10", "--generated",
                             "2-10"], capture_output=True, text=True, cwd=folder)
     check(build.returncode == 0, "make_database: " + build.stderr)
-    compare(folder, "essential9", ["--order", "9", "--kind", "essential"], "2\n9\n5\n2\n")
+    # The menu keeps the field order 131 of its defaults (order 129); select is given it.
+    compare(folder, "essential9", ["--order", "9", "--kind", "essential", "--polynomials",
+                                   "--field", "131"],
+            "2\n9\n5\n2\n8\n")
     compare(folder, "welch0_10", ["--order", "10", "--method", "1"], "2\n10\n3\n4\n1\n")
     compare(folder, "searched7", ["--searched", "--order", "7", "--kind", "symmetrical"],
             "1\n2\n7\n5\n3\n")
