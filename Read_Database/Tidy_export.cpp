@@ -1,6 +1,7 @@
 #include "Read_Database/Tidy_export.hpp"
 
 #include <array>
+#include <charconv>
 #include <cstdio>
 #include <filesystem>
 
@@ -29,6 +30,13 @@ std::array<bool, 2> symmetry_marks(const Tidy_row& row) {
   return {is_symmetrical(perm), is_g_symmetrical(perm)};
 }
 
+// Appends the decimal digits of value, without an allocation of its own.
+void append_number(std::string& text, long value) {
+  char digits[24];
+  const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+  text.append(digits, end);
+}
+
 }  // namespace
 
 std::string npy_side_name(std::string_view npy_name, std::string_view ending) {
@@ -50,8 +58,12 @@ std::string tidy_csv_header(std::int32_t n, bool polynomials) {
   return header;
 }
 
-std::string tidy_csv_row(std::int32_t order, std::int32_t base, const Tidy_row& row) {
-  std::string text = std::to_string(order) + ',' + std::to_string(row.line) + ',';
+void append_tidy_csv_row(std::string& text, std::int32_t order, std::int32_t base,
+                         const Tidy_row& row) {
+  append_number(text, order);
+  text += ',';
+  append_number(text, row.line);
+  text += ',';
   bool first = true;
   for (int bit = 0; bit <= last_method_bit; ++bit) {
     if (((row.flags >> bit) & 1u) == 0) continue;
@@ -66,9 +78,19 @@ std::string tidy_csv_row(std::int32_t order, std::int32_t base, const Tidy_row& 
   const auto marks = symmetry_marks(row);
   text += marks[0] ? ",1" : ",0";
   text += marks[1] ? ",1" : ",0";
-  for (const std::int32_t r : row.rows) text += ',' + std::to_string(r + base);
-  for (const std::int32_t c : row.coefficients) text += ',' + std::to_string(c);
-  return text;
+  // The rows and coefficients, composed in place: 12 characters of room for each.
+  const std::size_t start = text.size();
+  text.resize(start + 12 * (row.rows.size() + row.coefficients.size()) + 12);
+  char* p = text.data() + start;
+  for (const std::int32_t r : row.rows) {
+    *p++ = ',';
+    p = put_decimal(p, r + base);
+  }
+  for (const std::int32_t c : row.coefficients) {
+    *p++ = ',';
+    p = put_decimal(p, c);
+  }
+  text.resize(static_cast<std::size_t>(p - text.data()));
 }
 
 std::string npy_header(std::string_view descr, std::string_view shape) {
@@ -119,14 +141,13 @@ void Tidy_export::row(const Tidy_row& row) {
   ++count_;
   switch (format_) {
     case Tidy_format::csv:
-      files_[0].write_line(tidy_csv_row(n_, base_, row));
+      bytes_.clear();
+      append_tidy_csv_row(bytes_, n_, base_, row);
+      files_[0].write_line(bytes_);
       return;
-    case Tidy_format::text: {
-      Free_line line;
-      for (const std::int32_t r : row.rows) line.num(r + base_);
-      files_[0].write_line(line.str());
+    case Tidy_format::text:
+      write_text_row(row);
       return;
-    }
     case Tidy_format::npy:
       bytes_.clear();
       for (const std::int32_t r : row.rows) append_le(bytes_, static_cast<std::uint32_t>(r + base_), 2);
@@ -140,6 +161,15 @@ void Tidy_export::row(const Tidy_row& row) {
       files_[2].write(bytes_);
       return;
   }
+}
+
+// The free-form line of the rows with base added, composed in place.
+void Tidy_export::write_text_row(const Tidy_row& row) {
+  bytes_.resize(1 + 12 * row.rows.size());
+  char* p = bytes_.data();
+  *p++ = ' ';   // the layout's leading blank
+  for (const std::int32_t r : row.rows) p = put_free_int(p, r + base_);
+  files_[0].write_line(std::string_view(bytes_.data(), static_cast<std::size_t>(p - bytes_.data())));
 }
 
 std::string Tidy_export::close() {

@@ -30,10 +30,11 @@ std::string npy_side_name(std::string_view npy_name, std::string_view ending);
 // The 8-hexadecimal-digit text of a flag word, as the methods files hold it.
 std::string flags_hex(Method_flags flags);
 
-// The columns of one csv row: order, line, the set method names joined by ";", the flags as 8
+// Appends the columns of one csv row to text: order, line, the set method names joined by ";", the flags as 8
 // hexadecimal digits, the transform, the two symmetry marks (0 or 1), the rows r1..rN with
 // base added, and the coefficients when given.
-std::string tidy_csv_row(std::int32_t order, std::int32_t base, const Tidy_row& row);
+void append_tidy_csv_row(std::string& text, std::int32_t order, std::int32_t base,
+                         const Tidy_row& row);
 // The header row of that layout for order n, with c0..c(n-1) when polynomials.
 std::string tidy_csv_header(std::int32_t n, bool polynomials);
 
@@ -61,6 +62,7 @@ class Tidy_export {
 
  private:
   void write_npy_headers();
+  void write_text_row(const Tidy_row& row);
 
   Tidy_format format_;
   std::int32_t n_, base_;

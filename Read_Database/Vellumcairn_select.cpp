@@ -131,7 +131,14 @@ int write_selection(Program_state& state, const Select_settings& s, std::ostream
   skip_all_arrays_header(state.database, o);
   if (text && s.method_mask != 0) text_status.show(free_form(filter_line_start, s.method_names));
 
-  const Streamed streamed = stream_arrays(state, s, tidy, text_status);
+  Streamed streamed;
+  try {
+    streamed = stream_arrays(state, s, tidy, text_status);
+  } catch (const Program_stop&) {
+    // An interrupt between two arrays: the npy headers still give the count written.
+    static_cast<void>(tidy.close());
+    throw;
+  }
   if (s.polynomials) state.gf_polynomial.release_GFPolynomial(o.gf_kind);
   const Order_counts counts = database_counts(o.ca_order);
   const std::int64_t per_kind[] = {counts.all, counts.essential, counts.symmetrical, counts.g_symmetrical};
