@@ -103,6 +103,24 @@ Streamed stream_arrays(Program_state& state, const Select_settings& s, Tidy_expo
   }
 }
 
+// After the arrays of a whole class: the partial-order line, on the console and in the text
+// file, when the count tables list another number. Returns that number, or -1 when a method
+// filter or a damaged file leaves nothing to compare.
+std::int64_t show_partial_order(Program_state& state, const Select_settings& s,
+                                const Streamed& streamed, Status_line* text_status) {
+  if (!streamed.complete || s.method_mask != 0) return -1;
+  const Order_counts counts = database_counts(s.order);
+  const std::int64_t per_kind[] = {counts.all, counts.essential, counts.symmetrical,
+                                   counts.g_symmetrical};
+  const std::int64_t listed = per_kind[s.symmetry_type - 1];
+  if (listed != streamed.read) {
+    const std::string partial = count_difference_line(s.order, s.symmetry_type, streamed.read, listed);
+    if (text_status != nullptr) text_status->show(partial);
+    state.console.line(partial);
+  }
+  return listed;
+}
+
 // The selection on open database files; the exit status.
 int write_selection(Program_state& state, const Select_settings& s, std::ostream& err) {
   Options& o = state.options;
@@ -140,16 +158,7 @@ int write_selection(Program_state& state, const Select_settings& s, std::ostream
     throw;
   }
   if (s.polynomials) state.gf_polynomial.release_GFPolynomial(o.gf_kind);
-  const Order_counts counts = database_counts(o.ca_order);
-  const std::int64_t per_kind[] = {counts.all, counts.essential, counts.symmetrical, counts.g_symmetrical};
-  // The tables count a whole class; a method filter or a damaged file leaves nothing to compare.
-  const bool compared = streamed.complete && s.method_mask == 0;
-  const std::int64_t listed = compared ? per_kind[s.symmetry_type - 1] : -1;
-  if (compared && listed != streamed.read) {
-    const std::string partial = count_difference_line(o.ca_order, s.symmetry_type, streamed.read, listed);
-    if (text) text_status.show(partial);
-    state.console.line(partial);
-  }
+  const std::int64_t listed = show_partial_order(state, s, streamed, text ? &text_status : nullptr);
   const std::string failure = tidy.close();
   if (!failure.empty()) err << "vellumcairn: " << failure << '\n';
   if (streamed.singular) err << "vellumcairn: the field's matrix is singular: no coefficients\n";
