@@ -3,6 +3,8 @@
 // text format against the interactive run of the same selection.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "tests/e2e/database_tree.hpp"
 #include "_Library/Count_tables.hpp"
 #include "_Library/Output_text_lines.hpp"
@@ -139,6 +141,19 @@ TEST_F(Select_command, MethodListsTakeNumbersAndFamilies) {
   const auto rows = read_lines(dir() / "w.csv");
   ASSERT_GT(rows.size(), 1U);
   for (std::size_t i = 1; i < rows.size(); ++i) EXPECT_NE(rows[i].find(",Welch "), std::string::npos) << rows[i];
+}
+
+// A field order at or below the order is raised as leaving the menu raises it, with its line;
+// GF(9) is the least prime power above 8. The coefficients follow the rows.
+TEST_F(Select_command, FieldOrderIsRaisedAboveTheOrder) {
+  const Run_result run =
+      select(dir(), {"--order", "8", "--kind", "essential", "--polynomials", "--field", "8", "--out", "p8.csv"});
+  ASSERT_EQ(run.exit_status, 0) << run.err;
+  EXPECT_EQ(run.lines().front(), "Next higher viable Galois field order is   9");
+  const auto rows = read_lines(dir() / "p8.csv");
+  ASSERT_EQ(rows.size(), static_cast<std::size_t>(database_counts(8).essential) + 1);
+  EXPECT_TRUE(rows[0].ends_with(",r8,c0,c1,c2,c3,c4,c5,c6,c7")) << rows[0];
+  EXPECT_EQ(std::count(rows[1].begin(), rows[1].end(), ','), 6 + 8 + 8) << rows[1];   // 23 columns
 }
 
 // The text format is the interactive run's output text file of the same selection, byte for byte.
