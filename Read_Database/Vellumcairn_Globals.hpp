@@ -107,6 +107,10 @@ std::string csv_file_name(std::string_view output_pathname);
 std::string methods_csv_file_name(std::string_view output_pathname);
 // The CSV file name with its last 4 characters replaced by "_polynomials.csv".
 std::string polynomials_csv_file_name(std::string_view output_pathname);
+// Why name must not be written by a run on the open database files db: it is one of them, the
+// options file, or lies in a database folder; empty when it may be written.
+std::string output_refusal_reason(const Database_files& db, const Options& options,
+                                  const std::string& name);
 // Opens the output files (appending unless REWIND); a failed open reports and asks "Continue?".
 void open_output_files(Output_files& output, const Database_files& db, const Options& options,
                        const Dialogue& dialogue);

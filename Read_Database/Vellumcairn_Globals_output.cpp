@@ -95,6 +95,16 @@ std::optional<Refusal> output_refusal(const Output_files& output, const Database
   return std::nullopt;
 }
 
+}  // namespace
+
+std::string output_refusal_reason(const Database_files& db, const Options& options,
+                                  const std::string& name) {
+  const std::optional<Refusal> refusal = output_refusal(Output_files{}, db, options, name);
+  return refusal ? refusal->reason : std::string();
+}
+
+namespace {
+
 // What opening an output file came to: status_ok, the status of the refusal, or that of the
 // failed open.
 struct Open_outcome {

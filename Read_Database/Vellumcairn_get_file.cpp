@@ -47,41 +47,8 @@ bool tag_with_flag_names(std::string& ca_tag, Method_flags flags) {
   return true;
 }
 
-// The free-form items of 0..999 (two blanks and the digits), built once: row indices of every
-// order the database holds are written by a copy.
-struct Small_items {
-  struct Item {
-    std::array<char, 8> text;
-    std::size_t length;
-  };
-  Small_items() {
-    for (std::size_t v = 0; v < items.size(); ++v) {
-      Item& item = items[v];
-      item.text.fill(' ');
-      const auto end = std::to_chars(item.text.data() + 2, item.text.data() + 8, v).ptr;
-      item.length = static_cast<std::size_t>(end - item.text.data());
-    }
-  }
-  std::array<Item, 1000> items;
-};
-
-const Small_items small_items;
-
-// Appends the free-form integer item at p (two blanks and the digits, or one blank and a
-// negative number) and returns the new end. The caller leaves 8 characters of slack.
-char* put_item(char* p, std::int32_t value) {
-  if (value >= 0 && value < 1000) {
-    const auto& item = small_items.items[static_cast<std::size_t>(value)];
-    std::memcpy(p, item.text.data(), item.text.size());
-    return p + item.length;
-  }
-  *p++ = ' ';
-  if (value >= 0) *p++ = ' ';
-  return std::to_chars(p, p + 11, value).ptr;
-}
-
 // A free-form line composed in place: room for 500 integer items with their separators and
-// the slack of put_item, so that writing an array allocates nothing. The line is built
+// the room put_free_int asks for, so that writing an array allocates nothing. The line is built
 // through a local pointer, which the compiler keeps in a register.
 class Row_buffer {
  public:
@@ -107,24 +74,26 @@ void write_array(const Costas_array_record& ca, std::int32_t n, std::int32_t bas
 
   if (output.text.is_open()) {
     char* p = row.start();
-    for (std::size_t i = 0; i < count; ++i) p = put_item(p, perm[i] + base);
+    for (std::size_t i = 0; i < count; ++i) p = put_free_int(p, perm[i] + base);
     output.text.write_line(row.view(p));
   }
   char* p = row.start();
-  for (std::size_t i = 0; i < std::min<std::size_t>(count, 20); ++i) p = put_item(p, perm[i]);
+  for (std::size_t i = 0; i < std::min<std::size_t>(count, 20); ++i) p = put_free_int(p, perm[i]);
   dialogue.console.line(row.view(p));
 
   if (output.csv.is_open()) {
-    p = put_item(row.start(), perm[0] + base);
+    p = put_free_int(row.start(), perm[0] + base);
     for (std::size_t i = 1; i < count; ++i) {
       *p++ = ' ';   // the text item "," after an integer
       *p++ = ',';
-      p = put_item(p, perm[i] + base);
+      p = put_free_int(p, perm[i] + base);
     }
     output.csv.write_line(row.view(p));
   }
   if (output.methods_csv.is_open()) output.methods_csv.write_line(ca.ca_tag);
 }
+
+}  // namespace
 
 // The next array of the stream into ca (zero-based rows, "Polymorph" as its tag when marked):
 // the array item, or nothing at the end of the arrays or at a fault (damaged), which is
@@ -145,8 +114,6 @@ std::optional<Arrays_stream::Item> read_next_array(Arrays_stream& stream, Costas
   ca.ca_tag.assign(item.polymorph ? "Polymorph" : "");
   return item;
 }
-
-}  // namespace
 
 // Streams arrays (and, for the generated database, methods in step with it) to the end of the
 // file or an end line, writing each array that passes the filter to the console, the output

@@ -2,10 +2,12 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "_Library/Arrays_stream.hpp"
 #include "_Library/Database_format.hpp"
 #include "Read_Database/Vellumcairn_Globals.hpp"
 #include "_Library/Costas_arrays/method_bitmask.hpp"
@@ -20,6 +22,12 @@ struct Selection_outcome {
   std::int64_t arrays_read = 0;   // its arrays, those the method filter passed over included
   bool filtered = false;          // a method filter was in force
 };
+
+// The next array of the stream into ca (zero-based rows, "Polymorph" as its tag when marked):
+// the array item, or nothing at the end of the arrays or at a fault (damaged), reported on the
+// console as a damaged database file.
+std::optional<Arrays_stream::Item> read_next_array(Arrays_stream& stream, Costas_array_record& ca,
+                                                   Console& console, bool& damaged);
 
 // Writes every array of arrays that passes the method filter of options (filter_by_method,
 // filter_method); not complete after a reported damaged line.

@@ -353,7 +353,11 @@ bool Array_reader::next(Viewed_array& array) {
   std::string tag;
   const bool database = kind_ == Kind::database;
   while (database ? next_database_line(line, text, polymorph, tag) : next_line(line, text)) {
-    if (!database) polymorph = kind_ != Kind::csv && take_polymorph_mark(text);
+    if (!database) {
+      tag.clear();
+      if (kind_ == Kind::csv && !take_tidy_row(line, text, tag)) continue;
+      polymorph = kind_ != Kind::csv && take_polymorph_mark(text);
+    }
     // Read once: the output text file's other lines are told apart from its arrays by it.
     const std::string_view bad = read_integers(text, values_);
     const bool integers = bad.empty() && !values_.empty();
@@ -367,7 +371,7 @@ bool Array_reader::next(Viewed_array& array) {
       pending_tag_.clear();
       // The log's lines, the filter line and the count line that a run writes with its arrays.
       if (other_line && is_run_summary_line(text)) continue;
-    } else if (kind_ == Kind::csv && !read_tag_in_step(line, polymorph, tag)) {
+    } else if (kind_ == Kind::csv && !tidy_ && !read_tag_in_step(line, polymorph, tag)) {
       return false;
     }
     if (!lines_.contains(line)) {
@@ -386,4 +390,17 @@ bool Array_reader::next(Viewed_array& array) {
   }
   ended_ = true;
   return false;
+}
+
+// The header row of a select csv file is taken as such, and each of its rows becomes its row
+// indices (text) and method names (tag); false for the header row, which holds no array.
+bool Array_reader::take_tidy_row(long line, std::string_view& text, std::string& tag) {
+  if (line == 1 && !tidy_) {
+    tidy_ = tidy_columns(text);
+    if (tidy_) return false;
+  }
+  if (!tidy_) return true;
+  if (!read_tidy_row(text, *tidy_, tidy_text_, tag)) tidy_text_ = "(too few columns)";
+  text = tidy_text_;
+  return true;
 }

@@ -1,5 +1,5 @@
 // Where costas_view takes its arrays from: the program's output CSV file (tags from the methods
-// CSV file beside it), its output text file (tags from the tag lines), a database arrays file of
+// CSV file beside it) or the csv file of its select command (tags from its method column), its output text file (tags from the tag lines), a database arrays file of
 // either database (either index base, "Polymorph:" lines, tags from its methods file), or an
 // array typed as an argument ("0,2,3,1" or "1 3 4 2"). Arrays are read one at a time, so a file
 // of any length streams, and a selection of line numbers picks the ones wanted.
@@ -14,6 +14,7 @@
 #include "_Library/Costas_arrays/Costas_properties.hpp"
 #include "_Library/Arrays_stream.hpp"
 #include "_Library/Text_files.hpp"
+#include "View_Arrays/Tidy_rows.hpp"
 
 // The largest order the tool reads; the ambiguity map of an order holds (2N-1)^2 counts.
 constexpr int largest_viewed_order = 1000;
@@ -97,6 +98,9 @@ class Array_reader {
   bool read_database_header();
   bool read_tag_in_step(long line, bool polymorph, std::string& tag);
   std::vector<long> values_;        // the integers of the line being read
+  std::optional<Tidy_columns> tidy_;   // a select csv file: its columns, from its header row
+  std::string tidy_text_;              // the row indices of its current row
+  bool take_tidy_row(long line, std::string_view& text, std::string& tag);
   // Takes an array from the row indices in values_; false with error_ set when they are none.
   bool take_array(long line, Viewed_array& array);
 };

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "View_Arrays/Ambiguity.hpp"
+#include "View_Arrays/Ambiguity_summary.hpp"
 #include "View_Arrays/Array_sources.hpp"
 #include "View_Arrays/Costas_check.hpp"
 #include "View_Arrays/Dot_grid.hpp"
@@ -89,7 +90,11 @@ constexpr std::string_view ambiguity_help =
     "  --with-lines LINE  the line of the --with file that holds it\n"
     "  --zero-based       row indices run from 0\n"
     "  --one-based        row indices run from 1\n"
-    "Each source must give exactly one array.\n";
+    "  --summary          no picture: CSV on standard output, one row per array of any\n"
+    "                     number of SOURCEs (label, order, tag, maximum off the origin and\n"
+    "                     its dx, dy); with --with, one row per pair with the maximum\n"
+    "                     cross-ambiguity (at most 100000 pairs)\n"
+    "Without --summary each source must give exactly one array.\n";
 
 // The command line of one command.
 struct Command_line {
@@ -102,6 +107,7 @@ struct Command_line {
   int columns = 0;
   int cell = 0;
   bool help = false;
+  bool summary = false;
 };
 
 // Reads the options a command takes; false with error set for anything else.
@@ -137,6 +143,8 @@ bool parse_command_line(const std::vector<std::string>& args, std::string_view c
       if (!value(line.lines)) return false;
     } else if ((grid || ambiguity) && (arg == "--out" || arg == "-o")) {
       if (!value(line.out)) return false;
+    } else if (ambiguity && arg == "--summary") {
+      line.summary = true;
     } else if (ambiguity && arg == "--with") {
       if (!value(line.with)) return false;
     } else if (ambiguity && arg == "--with-lines") {
@@ -345,6 +353,10 @@ std::vector<std::string> ambiguity_caption(const Ambiguity_map& map, const Viewe
 }
 
 int run_ambiguity(const Command_line& line, std::ostream& out, std::ostream& err) {
+  if (line.summary) {
+    return run_ambiguity_summary({line.sources, line.lines, line.with, line.with_lines, line.base},
+                                 out, err);
+  }
   const bool png = line.out.ends_with(".png");
   if (line.out.empty() || (!png && !line.out.ends_with(".svg"))) {
     err << "costas_view: ambiguity needs --out FILE.png or --out FILE.svg\n";

@@ -193,7 +193,10 @@ int Text_output::open(std::string_view name, Write_position position) {
   const std::string path = native_path(name);
   struct stat info {};
   if (::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return EISDIR;
-  file_ = std::fopen(path.c_str(), position == Write_position::append ? "a" : "w");
+  const char* const mode = position == Write_position::append   ? "a"
+                           : position == Write_position::update ? "r+"
+                                                                : "w";
+  file_ = std::fopen(path.c_str(), mode);
   if (file_ == nullptr) return errno_or(status_not_open_for_write);
   std::setvbuf(file_, nullptr, _IOFBF, file_buffer_size);
   return status_ok;

@@ -74,7 +74,9 @@ class Text_input {
   std::size_t end_ = 0;
 };
 
-enum class Write_position { rewind, append };
+// rewind replaces the contents, append writes after them, update overwrites from the start of
+// an existing file and keeps what lies beyond the bytes written.
+enum class Write_position { rewind, append, update };
 
 class Text_output {
  public:

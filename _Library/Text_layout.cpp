@@ -1,5 +1,8 @@
 #include "_Library/Text_layout.hpp"
 
+#include <array>
+#include <cstring>
+
 #include <charconv>
 
 void Free_line::clear() {
@@ -69,4 +72,58 @@ std::string pad_right(std::string_view text, std::size_t width) {
   std::string out(text.substr(0, width));
   out.resize(width, ' ');
   return out;
+}
+
+std::string csv_field(std::string_view text) {
+  if (text.find_first_of(",\"\n\r") == std::string_view::npos) return std::string(text);
+  std::string quoted = "\"";
+  for (const char c : text) {
+    if (c == '"') quoted += '"';
+    quoted += c;
+  }
+  return quoted + '"';
+}
+
+namespace {
+
+// The free-form items of 0..999 (two blanks and the digits), built once: row indices of every
+// order the database holds are written by a copy.
+struct Small_items {
+  struct Item {
+    std::array<char, 8> text;
+    std::size_t length;
+  };
+  Small_items() {
+    for (std::size_t v = 0; v < items.size(); ++v) {
+      Item& item = items[v];
+      item.text.fill(' ');
+      const auto end = std::to_chars(item.text.data() + 2, item.text.data() + 8, v).ptr;
+      item.length = static_cast<std::size_t>(end - item.text.data());
+    }
+  }
+  std::array<Item, 1000> items;
+};
+
+const Small_items small_items;
+
+}  // namespace
+
+char* put_free_int(char* p, std::int32_t value) {
+  if (value >= 0 && value < 1000) {
+    const auto& item = small_items.items[static_cast<std::size_t>(value)];
+    std::memcpy(p, item.text.data(), item.text.size());
+    return p + item.length;
+  }
+  *p++ = ' ';
+  if (value >= 0) *p++ = ' ';
+  return std::to_chars(p, p + 11, value).ptr;
+}
+
+char* put_decimal(char* p, std::int32_t value) {
+  if (value >= 0 && value < 1000) {
+    const auto& item = small_items.items[static_cast<std::size_t>(value)];
+    std::memcpy(p, item.text.data() + 2, item.text.size() - 2);
+    return p + item.length - 2;
+  }
+  return std::to_chars(p, p + 11, value).ptr;
 }

@@ -62,3 +62,14 @@ bool parse_whole(std::string_view text, Integer& value, int base = 10) {
 }
 // text cut or blank-padded to exactly width characters
 std::string pad_right(std::string_view text, std::size_t width);
+
+// A CSV field: the text as it is, or in double quotes (inner quotes doubled) when it holds a
+// comma, a quote or a line break.
+std::string csv_field(std::string_view text);
+
+// Long rows composed in place: each writes at p and returns the new end, allocating nothing;
+// the caller leaves 12 characters of room after p. The free-form integer item (two blanks and
+// the digits, or one blank and a negative number):
+char* put_free_int(char* p, std::int32_t value);
+// The digits alone (a minus sign before a negative number), as a CSV field:
+char* put_decimal(char* p, std::int32_t value);

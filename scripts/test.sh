@@ -2,19 +2,8 @@
 # Builds the whole test suite under AddressSanitizer and UndefinedBehaviorSanitizer and runs it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-# costas_view writes PNG through libpng, and its tests render SVG with rsvg-convert: both come
-# from the system's packages, installed here when absent (as root, or through sudo).
-need=()
-[ -f /usr/include/png.h ] || need+=(libpng-dev)
-command -v rsvg-convert >/dev/null 2>&1 || need+=(librsvg2-bin)
-if [ ${#need[@]} -gt 0 ]; then
-  sudo=()
-  [ "$(id -u)" = 0 ] || sudo=(sudo)
-  echo "installing ${need[*]}"
-  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y "${need[@]}" >/dev/null ||
-    { "${sudo[@]}" apt-get update >/dev/null &&
-      "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y "${need[@]}" >/dev/null; }
-fi
+# The system packages of the tests and tools (libpng, rsvg-convert, numpy, pandas).
+bash scripts/setup.sh
 build=build-test
 options=(-DCMAKE_BUILD_TYPE=Debug -DVELLUMCAIRN_SANITIZE=ON -DVELLUMCAIRN_TESTS=ON
          -DVELLUMCAIRN_WERROR=ON)
