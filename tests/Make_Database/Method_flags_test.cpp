@@ -332,35 +332,14 @@ std::vector<Flagged_line> essential_lines(const fs::path& db, int n) {
 
 constexpr int top_order = 40;
 
-class Method_flags : public testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    built_ = new Temp_dir;
-    Scripted_console console;
-    ASSERT_EQ(run_make_database({"--out", (built_->path() / "db").string(), "--searched", "3-12",
-                                 "--generated", "2-" + std::to_string(top_order)},
-                                console.console, false),
-              0)
-        << console.err.str();
-  }
-  static void TearDownTestSuite() {
-    delete built_;
-    built_ = nullptr;
-  }
-  static fs::path db() { return built_->path() / "db"; }
-  static Temp_dir* built_;
-};
-
-Temp_dir* Method_flags::built_ = nullptr;
-
-TEST_F(Method_flags, EveryClassCarriesTheLowestFamilyThatYieldsIt) {
+void every_class_carries_the_lowest_family_that_yields_it(const fs::path& db) {
   Reference reference;
   std::map<int, int> classes_per_bit;
   for (int n = 2; n <= top_order; ++n) {
     SCOPED_TRACE("order " + std::to_string(n));
     const auto labels = reference.labels(n);
     std::set<Perm> held;
-    for (const Flagged_line& line : essential_lines(db(), n)) {
+    for (const Flagged_line& line : essential_lines(db, n)) {
       const Perm key = class_key(line.array);
       held.insert(key);
       const auto it = labels.find(key);
@@ -378,7 +357,7 @@ TEST_F(Method_flags, EveryClassCarriesTheLowestFamilyThatYieldsIt) {
   }
 }
 
-TEST_F(Method_flags, VerifierNamesEachWrongFlagInOneLine) {
+void verifier_names_each_wrong_flag_in_one_line(const fs::path& db) {
   struct Case {
     const char* what;
     int order;
@@ -397,14 +376,14 @@ TEST_F(Method_flags, VerifierNamesEachWrongFlagInOneLine) {
   Temp_dir work;
   {
     Scripted_console console;
-    EXPECT_EQ(run_make_database({"--verify", db().string(), "--check-methods"}, console.console, false), 0);
+    EXPECT_EQ(run_make_database({"--verify", db.string(), "--check-methods"}, console.console, false), 0);
     EXPECT_NE(console.out.str().find(": all well\n"), std::string::npos) << console.out.str();
   }
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     const fs::path copy = work / "db";
     fs::remove_all(copy);
-    fs::copy(db(), copy, fs::copy_options::recursive);
+    fs::copy(db, copy, fs::copy_options::recursive);
     const auto lines = essential_lines(copy, c.order);
     const auto chosen = std::find_if(lines.begin(), lines.end(), [&c](const Flagged_line& l) {
       return c.carried < 0 || (l.flags & 0xFFFFFFU) == 1U << c.carried;
@@ -430,6 +409,24 @@ TEST_F(Method_flags, VerifierNamesEachWrongFlagInOneLine) {
               std::string::npos) << problems[0];
     EXPECT_NE(problems[0].find(c.words), std::string::npos) << problems[0];
   }
+}
+
+// One database (searched 3-12 merged into generated 2-40) serves both checks: building it is
+// most of the time under the sanitizers.
+TEST(Method_flags, EveryClassCarriesItsLowestFamilyAndTheVerifierNamesEachWrongFlag) {
+  Temp_dir built;
+  Scripted_console console;
+  ASSERT_EQ(run_make_database({"--out", (built.path() / "db").string(), "--searched", "3-12",
+                               "--generated", "2-" + std::to_string(top_order)},
+                              console.console, false),
+            0)
+      << console.err.str();
+  {
+    SCOPED_TRACE("the flags against the families");
+    every_class_carries_the_lowest_family_that_yields_it(built.path() / "db");
+  }
+  SCOPED_TRACE("the verifier");
+  verifier_names_each_wrong_flag_in_one_line(built.path() / "db");
 }
 
 }  // namespace
