@@ -7,6 +7,7 @@
 #include <memory>
 #include <span>
 #include <thread>
+#include <utility>
 
 namespace {
 
@@ -20,34 +21,104 @@ struct Search_state;
 template <bool count_nodes>
 void allow_rows(Search_state<count_nodes>& state, int r0);
 
-// One thread's backtracking. The masks of used differences are kept per depth (used[k] for the
-// columns 0..k-1), so that a branch writes its child's masks once and never undoes them, and the
-// loop that writes them also gathers the rows the next column may not take: one pass over the
-// distances per node. count_nodes is true only for the benchmark's counted search.
+// One thread's backtracking. Per depth k (columns 0..k-1 placed) it keeps the masks of used
+// differences, used[k][d] for each distance d, and for every later column m the rows m may not
+// take, forward[k][m]: rows outside allowed[m] and rows whose difference to an earlier column is
+// used at that distance. Both are written once per depth and never undone. Placing row r in
+// column k adds to forward[.][m] only the mask of distance m - k seen from r: a difference that
+// column k adds at distance d forbids column m the same rows as a difference already used at
+// distance m - k does (the four dots form a parallelogram). So a row of column k is told dead in
+// a few instructions from forward[k][k + 1] and the distance-1 mask; only a live one pays for the
+// masks of its child, with every shift by the same amount, and the distances longer than the
+// columns still to come are never written. The order n and column k are template arguments, so
+// that these loops are unrolled. count_nodes is true only for the benchmark's counted search.
 template <bool count_nodes>
 struct Search_state {
   int n = 0;
   std::array<std::uint32_t, max_search_order + 1> allowed{};   // rows each column may take
   std::array<std::array<std::uint64_t, max_search_order + 1>, max_search_order + 1> used{};
+  std::array<std::array<std::uint64_t, max_search_order + 1>, max_search_order + 1> forward{};
+  std::array<std::uint64_t, max_search_order + 1> row_bits{};   // [31 - c]: bit 31 - a[c]
   std::array<int, max_search_order + 1> a{};
   std::vector<Costas_perm> found;
   std::uint64_t nodes = 0;
 
-  // Tries every row of candidates in column k; rows holds the rows of columns 0..k-1 and
-  // candidates only rows that keep the Costas property.
-  void extend(int k, std::uint32_t rows, std::uint32_t candidates) {
+  // Tries every row of candidates in column k (1 <= k <= n - 1) below the rows of columns
+  // 0..k-1 (rows; candidates keeps the Costas property), with used[k] and forward[k] set.
+  template <int n, int k>
+  void extend(std::uint32_t rows, std::uint32_t candidates) {
+    const std::uint64_t near = used[k][1];
+    const std::uint64_t next_forbidden = forward[k][k + 1] | rows;
+    const std::uint64_t before = row_bits[diff_offset - (k - 1)];
     while (candidates != 0) {
       const int r = __builtin_ctz(candidates);
       candidates &= candidates - 1;
       if constexpr (count_nodes) ++nodes;
-      a[static_cast<std::size_t>(k)] = r;
-      if (k == n - 1) {
+      a[k] = r;
+      if constexpr (k == n - 1) {
         found.emplace_back(a.begin(), a.begin() + n);
-        continue;
+      } else {
+        const std::uint64_t forbidden = next_forbidden | ((near | before << r) >> (diff_offset - r));
+        const std::uint32_t next = ~static_cast<std::uint32_t>(forbidden) & ~(1U << r);
+        const std::uint32_t next_rows = rows | (1U << r);
+        if (next != 0 && advance<n, k>(r, next_rows)) extend<n, k + 1>(next_rows, next);
       }
-      const std::uint32_t next_rows = rows | (1U << r);
-      const std::uint32_t next = place(k, r, next_rows);
-      if (next != 0) extend(k + 1, next_rows, next);
+    }
+  }
+
+  // With row r in column k (a[k] == r, k < n - 1), writes used[k + 1] and forward[k + 1];
+  // false when some column after k + 1 has no row left (a look-ahead that costs one test per
+  // column, as its rows are at hand).
+  template <int n, int k>
+  [[gnu::always_inline]] bool advance(int r, std::uint32_t next_rows) {
+    const std::uint64_t* __restrict const masks = used[k].data();
+    std::uint64_t* __restrict const next_masks = used[k + 1].data();
+    row_bits[diff_offset - k] = std::uint64_t{1} << (diff_offset - r);
+    const std::uint64_t* __restrict const earlier = row_bits.data() + (diff_offset - k);
+    constexpr int reach = std::min(k, n - 1 - k);   // longer distances are never read again
+#pragma GCC unroll 32
+    for (int d = 1; d <= reach; ++d) next_masks[d] = masks[d] | earlier[d] << r;
+    const std::uint64_t* __restrict const later = forward[k].data();
+    std::uint64_t* __restrict const next_later = forward[k + 1].data();
+    const int shift = diff_offset - r;
+    bool dead = false;
+#pragma GCC unroll 32
+    for (int m = k + 2; m < n; ++m) {
+      const std::uint64_t forbidden = m - k <= reach ? later[m] | next_masks[m - k] >> shift : later[m];
+      next_later[m] = forbidden;
+      dead |= static_cast<std::uint32_t>(~(forbidden | next_rows)) == 0;
+    }
+    return !dead;
+  }
+
+  // Sets forward[k] and row_bits from used[k] and the rows of columns 0..k-1.
+  void start_forward(int k) {
+    const auto column = [](int c) { return static_cast<std::size_t>(c); };
+    for (int c = 0; c < k; ++c) row_bits[column(diff_offset - c)] = std::uint64_t{1} << (diff_offset - a[column(c)]);
+    for (int m = k; m < n; ++m) {
+      std::uint64_t forbidden = ~std::uint64_t{allowed[column(m)]};
+      for (int c = 0; c < k; ++c) forbidden |= used[column(k)][column(m - c)] >> (diff_offset - a[column(c)]);
+      forward[column(k)][column(m)] = forbidden;
+    }
+  }
+
+  // extend<n, k> for an order and a column known at run time (2 <= n <= 31, 1 <= k <= n - 1).
+  void extend_at(int k, std::uint32_t rows, std::uint32_t candidates) {
+    start_forward(k);
+    static constexpr auto table = extends(std::make_index_sequence<(max_search_order + 1) * max_search_order>{});
+    (this->*table[static_cast<std::size_t>(n * max_search_order + k)])(rows, candidates);
+  }
+  using Extend = void (Search_state::*)(std::uint32_t, std::uint32_t);
+  template <std::size_t... i>
+  static constexpr std::array<Extend, sizeof...(i)> extends(std::index_sequence<i...>) {
+    return {extend_of<static_cast<int>(i / max_search_order), static_cast<int>(i % max_search_order)>()...};
+  }
+  template <int order, int column>
+  static constexpr Extend extend_of() {
+    if constexpr (order >= 2 && column >= 1 && column < order) {
+      return &Search_state::extend<order, column>;
+    } else {
+      return nullptr;
     }
   }
 
@@ -155,7 +226,8 @@ std::vector<std::vector<Costas_perm>> search_prefix_list(std::int32_t n,
     for (std::size_t k; (k = next.fetch_add(1)) < prefixes.size();) {
       std::uint32_t rows = 0;
       const std::uint32_t last = state->enter(prefixes[k], rows);
-      if (last != 0) state->extend(static_cast<int>(prefixes[k].size()) - 1, rows, last);
+      const int column = static_cast<int>(prefixes[k].size()) - 1;
+      if (last != 0) state->extend_at(column, rows, last);
       done.fetch_add(1);
     }
     results[index] = std::move(state->found);

@@ -1,8 +1,9 @@
 // Exhaustive search for every Costas array of one order: column-by-column backtracking with one
-// 64-bit mask of used differences per distance, the candidate rows of the next column gathered
-// as one mask; only the members of each class whose column-0 dot lies farthest from its nearest
-// corner (of the four edge dots) are searched, and the rest are their transforms; the work is
-// split over threads by the first two columns. The same search runs on any set of its branches,
+// 64-bit mask of used differences per distance and, for every later column, the mask of the rows
+// it may still take, so that a dead row is told in a few instructions and a branch where some
+// later column has no row left is dropped; only the members of each class whose column-0 dot
+// lies farthest from its nearest corner (of the four edge dots) are searched, and the rest are
+// their transforms; the work is split over threads by the first two columns. The same search runs on any set of its branches,
 // so that it can be cut into units that run apart and are merged.
 #pragma once
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Make_Database/Costas_class_set.hpp"
+#include "Make_Database/Costas_constructions.hpp"
 #include "_Library/Count_tables.hpp"
 #include "tests/Make_Database/Costas_search_reference.hpp"
 
@@ -83,6 +84,39 @@ TEST(Search, SameArraysWhateverTheNumberOfThreads) {
   std::sort(three.begin(), three.end());
   EXPECT_EQ(one, three);
   EXPECT_EQ(one.size(), 760U);
+}
+
+// Cut into branches at any depth, the search finds the same arrays as in one piece: the search
+// resumes below a branch of any length from the masks the branch leaves.
+TEST(Search, BranchesOfAnyDepthFindWhatTheWholeSearchFinds) {
+  for (const std::int32_t n : {7, 10, 11}) {
+    const auto whole = search_costas_arrays(n, 1, {});
+    for (const int depth : {2, 3, 5, n - 2, n - 1}) {
+      SCOPED_TRACE(testing::Message() << "order " << n << ", depth " << depth);
+      const auto branches = search_branches(n, depth);
+      const std::vector<std::vector<Costas_perm>> parts{search_branch_arrays(n, branches, 2)};
+      EXPECT_EQ(class_members_sorted(parts), whole);
+    }
+  }
+}
+
+// Near the largest order: below the first columns of each member of the class of an order-30
+// Welch array, every array found is a Costas array on those columns, and the member the search
+// takes for its class is found.
+TEST(Search, FindsTheLastColumnsOfAnOrder30Array) {
+  const Costas_perm welch = exponential_welch(31, primitive_roots(31).front(), 0);
+  bool member_found = false;
+  for (int t = 0; t < 8; ++t) {
+    const Costas_perm member = transform(welch, t);
+    const Search_prefix prefix(member.begin(), member.begin() + 26);
+    const std::vector<Search_prefix> branch{prefix};
+    for (const auto& a : search_branch_arrays(30, branch, 1)) {
+      EXPECT_TRUE(is_costas(a));
+      EXPECT_TRUE(std::equal(prefix.begin(), prefix.end(), a.begin()));
+      member_found = member_found || a == member;
+    }
+  }
+  EXPECT_TRUE(member_found);
 }
 
 // However short the search (order 1 has none, order 3 ends long before the first periodic
