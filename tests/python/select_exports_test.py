@@ -15,10 +15,10 @@ import numpy as np
 import pandas as pd
 
 vellumcairn, make_database, examples = sys.argv[1:4]
-spec = importlib.util.spec_from_file_location(
+example_spec = importlib.util.spec_from_file_location(
     "ambiguity_of_export", os.path.join(examples, "ambiguity_of_export.py"))
-example = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(example)
+example = importlib.util.module_from_spec(example_spec)
+example_spec.loader.exec_module(example)
 
 failures = []
 
