@@ -103,11 +103,15 @@ std::optional<Arrays_stream::Item> read_next_array(Arrays_stream& stream, Costas
   Arrays_stream::Item item = stream.next(ca.ca_perm);
   damaged = false;
   if (item.kind == Arrays_stream::Kind::end) return std::nullopt;
-  const Stream_fault fault = item.kind == Arrays_stream::Kind::fault ? item.fault
-                             : !item.rows_fault.empty() ? Stream_fault{"", item.line, item.rows_fault}
-                                                        : item.methods_fault;
-  if (!fault.empty()) {
-    report_damage(console, fault.file.empty() ? stream.arrays_name() : fault.file, fault.line, fault.what);
+  // A well-formed array costs no copy of a fault; only a damaged line composes its report.
+  const bool fault = item.kind == Arrays_stream::Kind::fault;
+  if (fault || !item.rows_fault.empty() || !item.methods_fault.empty()) {
+    const Stream_fault& where = fault ? item.fault : item.methods_fault;
+    if (!fault && !item.rows_fault.empty()) {
+      report_damage(console, stream.arrays_name(), item.line, item.rows_fault);
+    } else {
+      report_damage(console, where.file, where.line, where.what);
+    }
     damaged = true;
     return std::nullopt;
   }
