@@ -2,9 +2,11 @@
 // P(a^(i-1)) = a^(r_i + 1), a = primitive element 1, written as the exponents of its
 // coefficients (-99 for zero) on one line of the polynomials CSV file. The interpolation matrix
 // V is built and inverted once per run and field; each array then costs one product c = V^-1 y:
-// over GF(p), GF(2^k) and GF(p^2) as a map over GF(p) (the k x k blocks of V^-1 in an extension
-// field) with a^s for s = 1..N kept as residue digits, k per power; over GF(p^k), p odd and
-// k >= 3, where that map would hold k^2 N^2 residues, by logarithms with packed digits.
+// as a map over GF(p) (the k x k blocks of V^-1, k = 1 in a prime field) with a^s for s = 1..N
+// kept as residue digits, k per power; over GF(p^k), p odd and k >= 3, where that map would
+// hold k^2 N^2 residues, by logarithms with packed digits. Both kinds of field take the same
+// steps on element indices; only the set-up and the inversion go through the field's module,
+// whose console lines they are.
 #include "Read_Database/GF_Polynomial.hpp"
 
 #include <algorithm>
@@ -16,6 +18,19 @@
 #include "_Library/Text_files.hpp"
 #include "_Library/Text_layout.hpp"
 
+Finder_context::Finder_context(Gf_kind kind, const Gf_tables& tables, std::uint32_t a,
+                               const std::function<std::int32_t(std::uint32_t)>& log_a)
+    : kind_(kind), tables_(tables), a_(a), a_log_(tables.log[a]) {
+  log_.assign(static_cast<std::size_t>(tables_.q), -99);
+  for (std::int32_t x = 1; x < tables_.q; ++x) log_[static_cast<std::size_t>(x)] = log_a(static_cast<std::uint32_t>(x));
+}
+
+std::uint32_t Finder_context::power(std::int64_t e) const {
+  const std::int64_t m = tables_.q - 1;
+  const std::int64_t r = (a_log_ * (e % m)) % m;
+  return tables_.exp[static_cast<std::size_t>(r < 0 ? r + m : r)];
+}
+
 GF_Polynomial::GF_Polynomial(Console& console, Pause_m& pause,
                              Galois_Fields_Prime_Modulus& gfpm,
                              Galois_Fields_Vector_Extension& gfve,
@@ -24,84 +39,91 @@ GF_Polynomial::GF_Polynomial(Console& console, Pause_m& pause,
     : console_(console), pause_(pause), gfpm_(gfpm), gfve_(gfve),
       gfpm_matrix_(gfpm_matrix), gfve_matrix_(gfve_matrix) {}
 
-void GF_Polynomial::identifier_error(std::int32_t gf_kind) {
-  console_.line("###ERROR: get_GFPolynomial called with Galois field identifier" +
-                fixed_int(gf_kind, 4));
+void GF_Polynomial::identifier_error() {
+  // The options hold no field kind until a field order has been chosen, shown as kind 0.
+  console_.line("###ERROR: get_GFPolynomial called with Galois field identifier" + fixed_int(0, 4));
   stop_with_code("");
 }
 
 namespace {
 
-// The error line of a field that cannot be set up: the routine it names and what the order
-// should have been.
-struct Setup_error_texts {
+// The lines of each kind of field: the routine a set-up error names and what the order should
+// have been, and what a singular matrix says.
+struct Kind_texts {
   const char* routine;
   const char* order_should_be;
+  const char* singular;
 };
-constexpr Setup_error_texts prime_texts{"get_GFPFpolynomial", " not a prime number"};
-constexpr Setup_error_texts extension_texts{"get_GFVEpolynomial", " not a prime number to a power"};
+constexpr Kind_texts prime_texts{"get_GFPFpolynomial", " not a prime number",
+                                 "###Error in get_GFPMpolynomial; matrix is singular."};
+constexpr Kind_texts extension_texts{"get_GFVEpolynomial", " not a prime number to a power",
+                                     "###Error in get_GFVEpolynomial; matrix is singular."};
+const Kind_texts& texts_of(Gf_kind kind) {
+  return kind == Gf_kind::prime ? prime_texts : extension_texts;
+}
 
 }  // namespace
 
 void GF_Polynomial::get_GFPolynomial(std::span<const std::int32_t> row_indices,
                                      const Finder_field& field, Text_output* polynomials_csv) {
-  field_ = field;
   const int n = std::max(field.array_order, 0);
   permutation_.assign(static_cast<std::size_t>(n), 0);
   std::copy_n(row_indices.begin(), std::min(row_indices.size(), permutation_.size()),
               permutation_.begin());
   // A matrix built for another N or field kind is never reused, even without a release.
   if (n != n_ || field.gf_kind != built_kind_) rebuild = 1;
-  if (field.gf_kind != 1 && field.gf_kind != 2) identifier_error(field.gf_kind);
-  const bool prime = field.gf_kind == 1;
-  prepare(prime);
-  if (prime) {
-    if (withheld_) return;   // a singular prime matrix: no line for the rest of the run
-    solve_prime();
-  } else if (rebuild != 0) {
-    return;   // a singular extension matrix: no line
-  } else {
-    solve_extension();
-  }
-  write_coefficients(polynomials_csv);
+  if (!field.gf_kind) identifier_error();
+  const Finder_context& context = context_for(*field.gf_kind, field.gf_order);
+  prepare(context);
+  // A singular matrix writes no line: a prime one for the rest of the run, an extension one
+  // until the next array builds again.
+  if (withheld_ || rebuild != 0) return;
+  solve(context);
+  write_coefficients(context.order(), polynomials_csv);
 }
 
-void GF_Polynomial::prepare(bool prime) {
-  const Setup_error_texts& texts = prime ? prime_texts : extension_texts;
-  const std::int32_t q = field_.gf_order;
-  if (prime ? gfpm_.GFPM_prime != q : gfve_.GFVE_order != q) {
-    if (!(prime ? gfpm_.GFPM_setup(q) : gfve_.GFVE_setup(q))) {
-      // An order refused for its size has had its own line; it is no improper order.
-      if (q <= Gf_field::max_order) {
-        console_.line(free_form(std::string("###Error in ") + texts.routine +
-                                    "; Galois Field order",
-                                q, texts.order_should_be));
-      }
-      stop_with_code("");
+const Finder_context& GF_Polynomial::context_for(Gf_kind kind, std::int32_t q) {
+  std::optional<Finder_context>& held = contexts_[kind == Gf_kind::prime ? 0 : 1];
+  if (held && held->order() == q) return *held;
+  const bool prime = kind == Gf_kind::prime;
+  if (!(prime ? gfpm_.GFPM_setup(q) : gfve_.GFVE_setup(q))) {
+    // An order refused for its size has had its own line; it is no improper order.
+    if (q <= Gf_field::max_order) {
+      console_.line(free_form(std::string("###Error in ") + texts_of(kind).routine +
+                                  "; Galois Field order",
+                              q, texts_of(kind).order_should_be));
     }
-    rebuild = 1;
+    stop_with_code("");
   }
+  rebuild = 1;
+  if (prime) {
+    held.emplace(kind, gfpm_.tables(), static_cast<std::uint32_t>(gfpm_.GFPM_pes[0]),
+                 [this](std::uint32_t x) { return gfpm_matrix_.GFPM_log(static_cast<std::int32_t>(x), 1); });
+  } else {
+    held.emplace(kind, gfve_.tables(), gfve_.to_index(gfve_.GFVE_pes[0]),
+                 [this](std::uint32_t x) { return gfve_matrix_.GFVE_log(gfve_.from_index(x), 1); });
+  }
+  return *held;
+}
+
+void GF_Polynomial::prepare(const Finder_context& field) {
   if (rebuild == 0) return;
-  const Inverse inverse = prime ? invert_prime() : invert_extension();
+  const Inverse inverse = invert(field);
   console_.line(free_form("Determinant:", inverse.det_log));
   rebuild = 0;
   withheld_ = false;
-  if (inverse.singular && !prime) {
-    console_.line("###Error in get_GFVEpolynomial; matrix is singular.");
+  if (inverse.singular && field.kind() == Gf_kind::extension) {
+    console_.line(texts_of(field.kind()).singular);
     console_.line("No polynomial coefficients will be produced.");
     rebuild = 1;
     return;
   }
-  if (prime) {
-    map_prime();
-  } else {
-    map_extension();
-  }
+  map(field);
   n_ = static_cast<int>(permutation_.size());
-  built_kind_ = prime ? 1 : 2;
+  built_kind_ = field.kind();
   output.assign(permutation_.size(), 0);
   if (inverse.singular) {
-    console_.line("###Error in get_GFPMpolynomial; matrix is singular.");
+    console_.line(texts_of(field.kind()).singular);
     console_.line("You may proceed but the polynomial coefficients are INVALID.");
     if (!pause_.ask_yes_no("Proceed?")) stop_with_code("");
     // Coefficients from a singular matrix would be wrong, and nothing in the file could tell.
@@ -110,75 +132,59 @@ void GF_Polynomial::prepare(bool prime) {
   }
 }
 
-GF_Polynomial::Inverse GF_Polynomial::invert_prime() {
+GF_Polynomial::Inverse GF_Polynomial::invert(const Finder_context& field) {
   const int n = static_cast<int>(permutation_.size());
-  prime_a_ = gfpm_.GFPM_pes.empty() ? 0 : gfpm_.GFPM_pes[0];
-  prime_matrix_ = Gf_matrix<std::int32_t>(n, n);
+  matrix_ = Gf_matrix<std::uint32_t>(n, n);
   for (int i = 1; i <= n; ++i) {
-    const std::int32_t b = gfpm_.GFPM_Exp(prime_a_, i - 1);
-    for (int j = 1; j <= n; ++j) prime_matrix_(i, j) = gfpm_.GFPM_Exp(b, j - 1);
+    for (int j = 1; j <= n; ++j) matrix_(i, j) = field.power(std::int64_t{i - 1} * (j - 1));
   }
-  if (prime_matrix_hook) prime_matrix_hook(prime_matrix_);
-  const std::int32_t det = gfpm_matrix_.GFPM_Minv(prime_matrix_);
-  return {gfpm_matrix_.GFPM_log(det, 1), gfpm_.GFPM_equal(det, gfpm_.GFPM_zero)};
+  if (matrix_hook) matrix_hook(matrix_);
+  std::uint32_t det = 0;
+  if (field.kind() == Gf_kind::extension) {
+    det = gfve_matrix_.GFVE_Minv(matrix_);
+  } else {
+    // The prime field's module inverts residues; they are the element indices.
+    Gf_matrix<std::int32_t> residues(n, n);
+    for (int i = 1; i <= n; ++i) {
+      for (int j = 1; j <= n; ++j) residues(i, j) = static_cast<std::int32_t>(matrix_(i, j));
+    }
+    det = static_cast<std::uint32_t>(floor_mod(gfpm_matrix_.GFPM_Minv(residues), field.characteristic()));
+    for (int i = 1; i <= n; ++i) {
+      for (int j = 1; j <= n; ++j) {
+        matrix_(i, j) = static_cast<std::uint32_t>(floor_mod(residues(i, j), field.characteristic()));
+      }
+    }
+  }
+  return {field.log(det), det == 0};
 }
 
-GF_Polynomial::Inverse GF_Polynomial::invert_extension() {
+void GF_Polynomial::map(const Finder_context& field) {
   const int n = static_cast<int>(permutation_.size());
-  extension_a_ = gfve_.GFVE_pes.empty() ? GFVE_element{} : gfve_.GFVE_pes[0];
-  extension_matrix_ = Gf_matrix<std::uint32_t>(n, n);
-  for (int i = 1; i <= n; ++i) {
-    const GFVE_element b = gfve_.GFVE_Exp(extension_a_, i - 1);
-    for (int j = 1; j <= n; ++j) extension_matrix_(i, j) = gfve_.to_index(gfve_.GFVE_Exp(b, j - 1));
-  }
-  if (extension_matrix_hook) extension_matrix_hook(extension_matrix_);
-  const std::uint32_t det = gfve_matrix_.GFVE_Minv(extension_matrix_);
-  return {gfve_matrix_.GFVE_log(gfve_.from_index(det), 1), det == 0};
-}
-
-void GF_Polynomial::map_prime() {
-  const int n = static_cast<int>(permutation_.size());
-  degree_ = 1;
-  powers_.resize(static_cast<std::size_t>(n));
-  for (int s = 1; s <= n; ++s) {
-    powers_[static_cast<std::size_t>(s - 1)] = static_cast<std::uint32_t>(gfpm_.GFPM_Exp(prime_a_, s));
-  }
-  const auto p = static_cast<std::uint32_t>(gfpm_.GFPM_prime);
-  map_.assign(n, p, [this, p](int r, int s) {
-    // Residues of the inverse (of the partly reduced matrix after a singular build).
-    const std::int64_t v = prime_matrix_(r + 1, s + 1) % static_cast<std::int64_t>(p);
-    return static_cast<std::uint32_t>(v < 0 ? v + p : v);
-  });
-  y_.assign(static_cast<std::size_t>(n), 0);
-  c_.assign(static_cast<std::size_t>(n), 0);
-}
-
-void GF_Polynomial::map_extension() {
-  const int n = static_cast<int>(permutation_.size());
-  const int k = gfve_.GFVE_degree;
+  const int k = field.degree();
   degree_ = k;
-  const Gf_tables& tables = gfve_.tables();
+  const Gf_tables& tables = field.tables();
   const auto p = static_cast<std::uint32_t>(tables.p);
-  packed_product_ = tables.p != 2 && k >= 3;
+  // The packed product takes y by exponents of the tables' generator, which a is.
+  packed_product_ = tables.p != 2 && k >= 3 && field.a_is_generator();
   if (packed_product_) {
     // Entries stay field elements, held by their logarithms; y by exponents.
-    packed_.assign(n, tables, [this](int j, int i) { return extension_matrix_(j + 1, i + 1); });
+    packed_.assign(n, tables, [this](int j, int i) { return matrix_(j + 1, i + 1); });
     y_.assign(static_cast<std::size_t>(n), 0);
     c_.assign(static_cast<std::size_t>(n), 0);
     return;
   }
-  // The digits of x^s, s = 1..N (x is primitive element 1 and the tables' generator).
+  // The digits of a^s, s = 1..N.
   powers_.assign(static_cast<std::size_t>(n * k), 0);
   for (int s = 1; s <= n; ++s) {
-    std::uint32_t index = tables.exp[static_cast<std::size_t>(s % (tables.q - 1))];
+    std::uint32_t index = field.power(s);
     for (int d = 0; d < k; ++d, index /= p) powers_[static_cast<std::size_t>((s - 1) * k + d)] = index % p;
   }
   // Block (j, i) of the map is multiplication by V^-1(j, i): its column b holds the digits of
-  // V^-1(j, i) x^b.
+  // V^-1(j, i) x^b (x is the tables' generator, a root of the field's polynomial).
   map_.start(n * k, p);
   for (int j = 0; j < n; ++j) {
     for (int i = 0; i < n; ++i) {
-      const std::uint32_t v = extension_matrix_(j + 1, i + 1);
+      const std::uint32_t v = matrix_(j + 1, i + 1);
       if (v == 0) continue;
       for (int b = 0; b < k; ++b) {
         std::uint32_t w = tables.exp[static_cast<std::size_t>(tables.log[v] + b)];
@@ -194,57 +200,39 @@ void GF_Polynomial::map_extension() {
   c_.assign(static_cast<std::size_t>(n * k), 0);
 }
 
-void GF_Polynomial::solve_prime() {
-  const std::size_t n = permutation_.size();
-  for (std::size_t i = 0; i < n; ++i) {
-    const std::int32_t s = permutation_[i] + 1;
-    y_[i] = s >= 1 && static_cast<std::size_t>(s) <= n
-                ? powers_[static_cast<std::size_t>(s - 1)]
-                : static_cast<std::uint32_t>(gfpm_.GFPM_Exp(prime_a_, s));
-  }
-  map_.apply(y_.data(), c_.data());
-  const Gf_tables& tables = gfpm_.tables();
-  const bool direct = gfpm_.tables_ready() && tables.q > 2 &&
-                      tables.exp[1] == static_cast<std::uint32_t>(prime_a_);
-  for (std::size_t j = 0; j < n; ++j) {
-    const auto c = static_cast<std::int32_t>(c_[j]);
-    output[j] = c == 0 ? -99 : direct ? tables.log[c_[j]] : gfpm_matrix_.GFPM_log(c, 1);
-  }
-}
-
-void GF_Polynomial::solve_extension() {
+void GF_Polynomial::solve(const Finder_context& field) {
   const std::size_t n = permutation_.size();
   const auto k = static_cast<std::size_t>(degree_);
-  const Gf_tables& tables = gfve_.tables();
+  const std::int32_t q = field.order();
   if (packed_product_) {
-    // y_i = a^(r_i + 1), a = x, by its exponent; c comes back as element indices.
+    // y_i = a^(r_i + 1) by its exponent; c comes back as element indices.
     for (std::size_t i = 0; i < n; ++i) {
-      y_[i] = static_cast<std::uint32_t>(floor_mod(std::int64_t{permutation_[i]} + 1, tables.q - 1));
+      y_[i] = static_cast<std::uint32_t>(floor_mod(std::int64_t{permutation_[i]} + 1, q - 1));
     }
     packed_.apply(y_.data(), c_.data());
-    for (std::size_t j = 0; j < n; ++j) output[j] = c_[j] == 0 ? -99 : tables.log[c_[j]];
+    for (std::size_t j = 0; j < n; ++j) output[j] = field.log(c_[j]);
     return;
   }
+  const auto p = static_cast<std::uint32_t>(field.characteristic());
   for (std::size_t i = 0; i < n; ++i) {
     const std::int32_t s = permutation_[i] + 1;
     if (s >= 1 && static_cast<std::size_t>(s) <= n) {
       std::copy_n(powers_.begin() + static_cast<std::ptrdiff_t>((s - 1) * k), k,
                   y_.begin() + static_cast<std::ptrdiff_t>(i * k));
     } else {
-      const GFVE_element y = gfve_.GFVE_Exp(extension_a_, s);
-      for (std::size_t d = 0; d < k; ++d) y_[i * k + d] = static_cast<std::uint32_t>(y.c[d]);
+      std::uint32_t index = field.power(s);
+      for (std::size_t d = 0; d < k; ++d, index /= p) y_[i * k + d] = index % p;
     }
   }
   map_.apply(y_.data(), c_.data());
-  const auto p = static_cast<std::uint32_t>(gfve_.GFVE_prime);
   for (std::size_t j = 0; j < n; ++j) {
     std::uint32_t index = 0;
     for (std::size_t d = k; d-- > 0;) index = index * p + c_[j * k + d];
-    output[j] = index == 0 ? -99 : tables.log[index];
+    output[j] = field.log(index);
   }
 }
 
-void GF_Polynomial::write_coefficients(Text_output* csv) {
+void GF_Polynomial::write_coefficients(std::int32_t q, Text_output* csv) {
   if (csv == nullptr || !csv->is_open()) return;
   if (output.empty()) {
     csv->write_line(" ");
@@ -252,7 +240,6 @@ void GF_Polynomial::write_coefficients(Text_output* csv) {
   }
   // The free-form items: " " first, then the integers separated by " ,". Every exponent of
   // the field is formatted once per field, as " ," and its free-form item.
-  const std::int32_t q = field_.gf_order;
   if (item_order_ != q) {
     items_.assign(static_cast<std::size_t>(q) + 1, Item{});
     for (std::int32_t e = -1; e < q; ++e) {
@@ -279,10 +266,9 @@ void GF_Polynomial::write_coefficients(Text_output* csv) {
   csv->write_line(std::string_view(line_.data(), static_cast<std::size_t>(out - line_.data())));
 }
 
-void GF_Polynomial::release_GFPolynomial(std::int32_t gf_kind) {
-  if (gf_kind != 1 && gf_kind != 2) identifier_error(gf_kind);
-  prime_matrix_.release();
-  extension_matrix_.release();
+void GF_Polynomial::release_GFPolynomial(std::optional<Gf_kind> gf_kind) {
+  if (!gf_kind) identifier_error();
+  matrix_.release();
   map_.release();
   packed_.release();
   std::vector<std::uint32_t>().swap(y_);

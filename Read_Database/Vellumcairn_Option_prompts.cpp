@@ -96,7 +96,7 @@ void ask_symmetry_type(Options& options, Console& console) {
 void toggle_gf_polynomial(Options& options, Number_Theory_M& number_theory) {
   options.find_gf_polynomial = !options.find_gf_polynomial;
   if (!options.find_gf_polynomial) return;
-  if (options.gf_kind == 0) {
+  if (!options.gf_kind) {
     next_gf_order(options, number_theory, options.ca_order);
   } else if (options.gf_order < options.ca_order + 2) {
     next_gf_order(options, number_theory, options.gf_order);

@@ -117,5 +117,5 @@ void next_gf_order(Options& o, Number_Theory_M& number_theory, std::int32_t star
   o.gf_order = next_prime_power(std::max(start, o.ca_order + 1));
   // The program's record is left holding the factorisation of the order found.
   number_theory.factorize(o.gf_order);
-  o.gf_kind = number_theory.factor_record.is_prime ? 1 : 2;
+  o.gf_kind = number_theory.factor_record.is_prime ? Gf_kind::prime : Gf_kind::extension;
 }

@@ -6,10 +6,12 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "_Library/Count_tables.hpp"
 #include "_Library/Database_format.hpp"
+#include "_Library/Field_kind.hpp"
 
 constexpr std::int32_t MAX_SEARCH_ORDER = 27;
 // The generated database offers every order the count tables cover.
@@ -47,7 +49,7 @@ struct Options {
   std::int32_t db_max_order = MAX_GENERATED_ORDER;
   bool db_has_methods = true;
   bool db_is_generated = true;
-  std::int32_t gf_kind = 0;                 // 0 none chosen yet, 1 prime field, 2 extension field
+  std::optional<Gf_kind> gf_kind;           // the kind of gf_order; none until one is chosen
 };
 
 // The default database folder and output pathname of the path style.

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "_Library/Field_kind.hpp"
 #include "_Library/Number_theory/Galois_Fields_tables.hpp"
 #include "_Library/Number_theory/Number_Theory_M.hpp"
 
@@ -33,10 +34,6 @@ inline GFVE_element x_element() {
   return x;
 }
 
-// The generator search of a set-up: the smallest primitive root of a prime (prime), or the
-// first monic polynomial of degree k in the odometer order for which x is primitive (extension).
-enum class Gf_kind { prime, extension };
-
 // What a set-up did.
 enum class Gf_setup {
   ready,             // the field is set up and its tables built
@@ -50,7 +47,9 @@ class Gf_field {
  public:
   static constexpr std::int32_t max_order = 65536;   // tables, lists and squares fit below it
 
-  // Sets up GF(q) by the search of kind; q, p and k are kept even for an improper order.
+  // Sets up GF(q) by the generator search of kind: the smallest primitive root of a prime
+  // (prime), or the first monic polynomial of degree k in the odometer order for which x is
+  // primitive (extension); q, p and k are kept even for an improper order.
   Gf_setup set_up(std::int32_t q, Gf_kind kind);
 
   bool valid() const { return tables_.ready; }             // set up, tables built

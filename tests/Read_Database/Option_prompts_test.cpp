@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -90,14 +91,17 @@ TEST(Symmetry_prompt, AcceptsOneToFour) {
 
 TEST(Field_polynomial_toggle, RaisesTheFieldOrderOnlyWhenNeeded) {
   struct Case {
-    std::int32_t ca_order, gf_order, gf_kind, expected;
+    std::int32_t ca_order, gf_order;
+    std::optional<Gf_kind> gf_kind;
+    std::int32_t expected;
   };
+  constexpr auto prime = Gf_kind::prime, extension = Gf_kind::extension;
   constexpr Case cases[] = {
-      {200, 131, 1, 211},  // stored order too low: the next prime power from 201
-      {200, 256, 2, 256},  // stored order high enough: kept
-      {200, 201, 1, 211},  // 201 < 202 is raised, and 201 = 3 * 67 is no prime power
-      {10, 512, 0, 11},    // no field chosen yet in this process: from the order
-      {7, 9, 1, 9},        // 9 = 3^2 >= 7 + 2: kept
+      {200, 131, prime, 211},       // stored order too low: the next prime power from 201
+      {200, 256, extension, 256},   // stored order high enough: kept
+      {200, 201, prime, 211},       // 201 < 202 is raised, and 201 = 3 * 67 is no prime power
+      {10, 512, std::nullopt, 11},  // no field chosen yet in this process: from the order
+      {7, 9, prime, 9},             // 9 = 3^2 >= 7 + 2: kept
   };
   for (const auto& c : cases) {
     Menu_session session("");
@@ -126,7 +130,7 @@ TEST(Field_order_prompt, ConfirmsARaisedOrder) {
       "Next higher viable Galois field order is 241", " Is this OK (Y for yes, N for no)?"};
   EXPECT_EQ(session.lines(), expected);
   EXPECT_EQ(session.state.options.gf_order, 241);
-  EXPECT_EQ(session.state.options.gf_kind, 1);
+  EXPECT_EQ(session.state.options.gf_kind, Gf_kind::prime);
 }
 
 TEST(Field_order_prompt, NoAsksForAnotherStartAndAViableOrderEndsThePrompt) {
@@ -145,7 +149,7 @@ TEST(Field_order_prompt, NoAsksForAnotherStartAndAViableOrderEndsThePrompt) {
       "Starting Galois field order is 131, input value of 131, or greater:"};
   EXPECT_EQ(session.lines(), expected);
   EXPECT_EQ(session.state.options.gf_order, 243);
-  EXPECT_EQ(session.state.options.gf_kind, 2);
+  EXPECT_EQ(session.state.options.gf_kind, Gf_kind::extension);
   EXPECT_TRUE(session.input_used_up());
 }
 
@@ -164,7 +168,7 @@ TEST(Field_order_prompt, AStoredOrderThatIsNotViableIsOfferedFirst) {
   EXPECT_EQ(lines[lines.size() - 3], "Costas order is  10, Galois field order is  15");
   EXPECT_EQ(lines[lines.size() - 2], "Next higher viable Galois field order is  16");
   EXPECT_EQ(session.state.options.gf_order, 16);
-  EXPECT_EQ(session.state.options.gf_kind, 2);
+  EXPECT_EQ(session.state.options.gf_kind, Gf_kind::extension);
 }
 
 // An empty answer, or one of blanks only, holds no integer: at every prompt that reads one it is

@@ -86,7 +86,7 @@ TEST_F(Options_fixture, FirstStartWritesTheDefaultsFile) {
   EXPECT_EQ(console.lines(), expected);
   EXPECT_EQ(read_file(dir / options_file_name), defaults_as_written());
   EXPECT_EQ(state.options.gf_order, 131);
-  EXPECT_EQ(state.options.gf_kind, 1);
+  EXPECT_EQ(state.options.gf_kind, Gf_kind::prime);
 }
 
 // Given a folder, the reader and the writer use the options file inside it, and the one in the
@@ -152,7 +152,7 @@ TEST_F(Options_fixture, SavedValuesReadBack) {
   EXPECT_EQ(r.output_position, "REWIND");
   EXPECT_EQ(r.find_gf_polynomial, true);
   EXPECT_EQ(r.gf_order, 27);
-  EXPECT_EQ(r.gf_kind, 2);
+  EXPECT_EQ(r.gf_kind, Gf_kind::extension);
   EXPECT_EQ(r.database_path, "/data/db, copy 2/");
   EXPECT_EQ(r.output_pathname, "out/run1.txt");
   EXPECT_EQ(r.db_folder, "Searches\\");
@@ -285,21 +285,22 @@ TEST_F(Options_fixture, FieldOrderRaisedToAPrimePowerAboveTheOrder) {
   lines[11] = "  12";
   load(join_lines(lines));
   EXPECT_EQ(state.options.gf_order, 13);
-  EXPECT_EQ(state.options.gf_kind, 1);
+  EXPECT_EQ(state.options.gf_kind, Gf_kind::prime);
 }
 
 struct Field_case {
   std::int32_t ca_order;
   std::int32_t start;
   std::int32_t gf_order;
-  std::int32_t gf_kind;
+  Gf_kind gf_kind;
 };
 
 TEST_F(Options_fixture, NextFieldOrder) {
-  constexpr Field_case cases[] = {{10, 0, 11, 1},  {7, 0, 8, 2},     {10, 12, 13, 1},
-                                  {10, 15, 16, 2}, {24, 0, 25, 2},   {28, 0, 29, 1},
-                                  {10, 30, 31, 1}, {200, 131, 211, 1}, {500, 0, 503, 1},
-                                  {2, -7, 3, 1}};
+  constexpr auto P = Gf_kind::prime, E = Gf_kind::extension;
+  constexpr Field_case cases[] = {{10, 0, 11, P},  {7, 0, 8, E},     {10, 12, 13, P},
+                                  {10, 15, 16, E}, {24, 0, 25, E},   {28, 0, 29, P},
+                                  {10, 30, 31, P}, {200, 131, 211, P}, {500, 0, 503, P},
+                                  {2, -7, 3, P}};
   for (const auto& c : cases) {
     state.options.ca_order = c.ca_order;
     next_gf_order(state.options, state.number_theory, c.start);
