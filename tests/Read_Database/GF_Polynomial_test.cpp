@@ -308,3 +308,18 @@ TEST(GF_Polynomial, SingularExtensionMatrixWritesNothingAndRebuildsForTheNextArr
   EXPECT_EQ(f.take_lines().size(), 1u);   // the Determinant line of the new build
   EXPECT_EQ(f.csv_lines().size(), 1u);
 }
+
+TEST(GF_Polynomial, EachKindKeepsItsFieldSoGoingBackSetsNothingUp) {
+  Finder_fixture f(4, 5, 1);
+  const std::vector<std::int32_t> array{0, 1, 3, 2};
+  f.finder.get_GFPolynomial(array, f.field, &f.csv);
+  f.field = Finder_field{4, 8, Gf_kind::extension};
+  f.finder.get_GFPolynomial(array, f.field, &f.csv);
+  expect_substitution_extension(f.gfve, array, f.finder.output);
+  f.field = Finder_field{4, 5, Gf_kind::prime};
+  f.finder.get_GFPolynomial(array, f.field, &f.csv);
+  expect_substitution_prime(f.gfpm, array, f.finder.output);
+  EXPECT_EQ(f.count_lines_starting("###Order = prime:"), 1u);
+  EXPECT_EQ(f.count_lines_starting(" Determinant:"), 3u);   // each change of kind builds again
+  EXPECT_EQ(f.csv_lines().size(), 3u);
+}
