@@ -13,7 +13,8 @@ Gf_field construction_field(std::int32_t q) {
   if (q < 2 || q > max_construction_field) return field;
   const Factor_record record = factor_record_of(q);
   if (record.count != 1) return field;
-  field.set_up(q, record.mults[1] == 1 ? Gf_kind::prime : Gf_kind::extension);
+  // A field that could not be set up is told by valid(), which every caller asks.
+  static_cast<void>(field.set_up(q, record.mults[1] == 1 ? Gf_kind::prime : Gf_kind::extension));
   return field;
 }
 

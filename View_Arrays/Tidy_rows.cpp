@@ -32,7 +32,8 @@ std::optional<Tidy_columns> tidy_columns(std::string_view header) {
   Tidy_columns columns;
   columns.method = 2;
   for (std::size_t i = 0; i < names.size(); ++i) {
-    if (names[i] != "r" + std::to_string(columns.count + 1)) continue;
+    const std::string_view name = names[i];
+    if (!name.starts_with('r') || name.substr(1) != std::to_string(columns.count + 1)) continue;
     if (columns.count == 0) columns.first_row = i;
     ++columns.count;
   }

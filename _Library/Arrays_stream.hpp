@@ -65,7 +65,7 @@ class Arrays_stream {
   bool read_failed() const { return read_failed_; }
 
  private:
-  int read(Text_input& file, std::string& line);
+  [[nodiscard]] int read(Text_input& file, std::string& line);
   Item read_failure(Text_input& file, int status);
   void read_methods_line(Item& item);
 

@@ -14,7 +14,7 @@ class Exclusive_lock {
 
   // Creates the lock file name when absent and takes its lock without waiting. status_ok, EWOULDBLOCK
   // when another process holds it, else errno of the failure.
-  int acquire(const std::string& name);
+  [[nodiscard]] int acquire(const std::string& name);
   void release();
   bool held() const { return descriptor_ >= 0; }
 
@@ -24,7 +24,7 @@ class Exclusive_lock {
 
 // Renames from to to when no file is named to: status_ok, EEXIST when one is (from is left
 // as it is), else errno of the failure.
-int rename_without_replacing(const std::string& from, const std::string& to);
+[[nodiscard]] int rename_without_replacing(const std::string& from, const std::string& to);
 
 // The id of this process, for names that no other running process uses.
 long this_process_id();

@@ -66,6 +66,6 @@ struct Options_file_status {
 };
 // Reads the options file name into o by line and column, then takes each path before its last
 // comma and completes the output pathname with ".txt"; o is left partly read on a failure.
-Options_file_status read_options_file(Options& o, const std::string& name);
+[[nodiscard]] Options_file_status read_options_file(Options& o, const std::string& name);
 // Writes the options file name whole, overwriting it.
-Options_file_status write_options_file(const Options& o, const std::string& name);
+[[nodiscard]] Options_file_status write_options_file(const Options& o, const std::string& name);

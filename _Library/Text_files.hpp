@@ -67,7 +67,7 @@ class Text_input {
   std::FILE* file_ = nullptr;
   std::string name_;
   long line_number_ = 0;
-  int fill_buffer();   // status_ok, status_end_of_file or errno
+  [[nodiscard]] int fill_buffer();   // status_ok, status_end_of_file or errno
 
   char* buffer_ = nullptr;   // bytes read from the file, next_..end_ not yet taken
   std::size_t next_ = 0;
@@ -95,7 +95,7 @@ class Text_output {
   // Writes text and a line break. Returns status_ok, errno, or status_not_open_for_write.
   // After the first failure the file remembers it (status()) and later writes are dropped.
   int write_line(std::string_view text);
-  int flush();                                  // pushes the buffer to the system
+  [[nodiscard]] int flush();                                  // pushes the buffer to the system
   [[nodiscard]] int close();                    // flushes and closes; the first failure seen
   int status() const { return status_; }        // first failure since open, or status_ok
   const std::string& name() const { return name_; }

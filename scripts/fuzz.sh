@@ -6,10 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-30}
 shift || true
-if ! command -v clang++ >/dev/null || ! ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1; then
-  apt-get update -qq && apt-get install -y -qq clang libclang-rt-dev >/dev/null \
-    || apt-get install -y -qq clang libclang-rt-14-dev >/dev/null
-fi
+bash scripts/setup.sh fuzz
 build=$PWD/build-fuzz
 CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DVELLUMCAIRN_FUZZ=ON -DVELLUMCAIRN_TESTS=OFF >/dev/null

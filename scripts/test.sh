@@ -2,7 +2,8 @@
 # Builds the whole test suite under AddressSanitizer and UndefinedBehaviorSanitizer and runs it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-# The system packages of the tests and tools (libpng, rsvg-convert, numpy, pandas).
+# The system packages of the tests and tools (libpng, rsvg-convert, numpy, pandas, GNU
+# parallel, Slurm, the fuzzer).
 bash scripts/setup.sh
 build=build-test
 options=(-DCMAKE_BUILD_TYPE=Debug -DVELLUMCAIRN_SANITIZE=ON -DVELLUMCAIRN_TESTS=ON

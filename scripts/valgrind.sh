@@ -6,9 +6,7 @@
 # the CSV file. Fails when memcheck reports any error or leak.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-if ! command -v valgrind >/dev/null; then
-  apt-get update -qq && apt-get install -y -qq valgrind >/dev/null
-fi
+bash scripts/setup.sh valgrind
 build=$PWD/build-valgrind
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug -DVELLUMCAIRN_TESTS=ON >/dev/null
 cmake --build "$build" -j "$(nproc)" --target vellumcairn write_sample_database >/dev/null

@@ -20,7 +20,7 @@ class Galois_Fields_Prime_Modulus {
   Galois_Fields_Prime_Modulus(const Galois_Fields_Prime_Modulus&) = delete;
 
   // Sets up GF(q) for a prime q <= max_order; false after the lines of a refused order.
-  bool GFPM_setup(std::int32_t q);
+  [[nodiscard]] bool GFPM_setup(std::int32_t q);
   // Lists the powers alpha^w, w coprime to q - 1, as GFPM_pes and logs each one.
   void GFPM_primitive(std::int32_t alpha);
 

@@ -23,7 +23,7 @@ class Galois_Fields_Vector_Extension {
   Galois_Fields_Vector_Extension(const Galois_Fields_Vector_Extension&) = delete;
 
   // Sets up GF(p^k), k <= 30, silently; false after the lines of a refused order.
-  bool GFVE_setup(std::int32_t q);
+  [[nodiscard]] bool GFVE_setup(std::int32_t q);
   void GFVE_primitive();                   // lists the powers x^w, w coprime to q - 1
 
   GFVE_element GFVE_Add(const GFVE_element& a, const GFVE_element& b) const;   // remainder

@@ -50,7 +50,7 @@ class Gf_field {
   // Sets up GF(q) by the generator search of kind: the smallest primitive root of a prime
   // (prime), or the first monic polynomial of degree k in the odometer order for which x is
   // primitive (extension); q, p and k are kept even for an improper order.
-  Gf_setup set_up(std::int32_t q, Gf_kind kind);
+  [[nodiscard]] Gf_setup set_up(std::int32_t q, Gf_kind kind);
 
   bool valid() const { return tables_.ready; }             // set up, tables built
   std::int32_t order() const { return q_; }                 // q

@@ -21,7 +21,7 @@ class Log_units {
   bool is_open(std::int32_t unit) const;            // a file is open on that unit
   const std::string* file_on(std::int32_t unit) const;   // its name as opened, or null
   // Opens name on unit (closing whatever was there); status_ok or the failure's status code.
-  int open(std::int32_t unit, std::string_view name, Write_position position);
+  [[nodiscard]] int open(std::int32_t unit, std::string_view name, Write_position position);
   Text_output* file(std::int32_t unit);             // the open file on unit, or null
   void close(std::int32_t unit);                    // closes and forgets the unit
 

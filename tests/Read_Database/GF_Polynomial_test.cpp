@@ -29,7 +29,7 @@ struct Finder_fixture : Gf_fixture {
   Text_output csv;
 
   Lines csv_lines() {
-    csv.flush();
+    EXPECT_EQ(csv.flush(), status_ok);
     return read_lines(dir / "run_polynomials.csv");
   }
   std::size_t count_lines_starting(const std::string& start) {

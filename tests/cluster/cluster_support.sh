@@ -11,26 +11,14 @@ fail() {
   exit 1
 }
 
-# Installs the Debian packages when one of the commands is missing: apt-get install, with
-# apt-get update first when the package lists do not know the packages yet.
-install_when_absent() {
-  local packages=$1 command missing=0
+# Skips the test when one of the commands is missing: scripts/setup.sh (run by the test
+# command) installs them.
+require_commands() {
+  local packages=$1 command
   shift
   for command in "$@"; do
-    command -v "$command" >/dev/null 2>&1 || missing=1
-  done
-  [ $missing = 0 ] && return 0
-  command -v apt-get >/dev/null 2>&1 || skip "$* absent and no apt-get to install $packages"
-  [ "$(id -u)" = 0 ] || skip "$* absent and not root to install $packages"
-  echo "installing $packages"
-  # shellcheck disable=SC2086
-  if ! DEBIAN_FRONTEND=noninteractive apt-get install -y $packages >"$work/apt.log" 2>&1; then
-    DEBIAN_FRONTEND=noninteractive apt-get update >>"$work/apt.log" 2>&1 &&
-      DEBIAN_FRONTEND=noninteractive apt-get install -y $packages >>"$work/apt.log" 2>&1 ||
-      skip "apt-get install $packages failed: $(tail -n 1 "$work/apt.log")"
-  fi
-  for command in "$@"; do
-    command -v "$command" >/dev/null 2>&1 || skip "$command still absent after installing $packages"
+    command -v "$command" >/dev/null 2>&1 ||
+      skip "$command absent: bash scripts/setup.sh cluster installs $packages"
   done
 }
 

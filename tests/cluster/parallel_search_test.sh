@@ -11,7 +11,7 @@ work=$(mktemp -d /tmp/parallel-search.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 source "$source_dir/tests/cluster/cluster_support.sh"
 
-install_when_absent parallel parallel
+require_commands parallel parallel
 write_recording_make_database "$real_make_database"
 export MAKE_DATABASE=$work/make_database
 script=$source_dir/scripts/cluster/parallel-search.sh

@@ -27,7 +27,7 @@ stop_daemons() {
 trap stop_daemons EXIT
 source "$source_dir/tests/cluster/cluster_support.sh"
 
-install_when_absent "slurm-wlm munge" slurmctld slurmd munged sbatch squeue scontrol sinfo
+require_commands "slurm-wlm munge" slurmctld slurmd munged sbatch squeue scontrol sinfo
 [ "$(id -u)" = 0 ] || skip "the daemons run as root here (SlurmUser=root), and this is not root"
 
 # A free loopback port: nothing answers a connection to it.
