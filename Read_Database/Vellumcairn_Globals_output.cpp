@@ -1,7 +1,6 @@
 // The output files of one run: names derived from output_pathname, opening (appending or
 // overwriting), the reports and questions on failure, and closing.
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <optional>
 #include <utility>
@@ -38,18 +37,6 @@ namespace {
 std::string csv_name_with(std::string_view output_pathname, std::string_view ending) {
   const std::string csv = csv_file_name(output_pathname);
   return csv.substr(0, csv.size() >= 4 ? csv.size() - 4 : 0) + std::string(ending);
-}
-
-// Overwrite only on an explicit REWIND (in any case of letters); anything else appends, so
-// that a hand-edited position never destroys earlier output.
-Write_position write_position(std::string_view output_position) {
-  const std::string_view word = trim(output_position);
-  const bool rewind = word.size() == 6 && std::equal(word.begin(), word.end(), "REWIND",
-                                                     [](char a, char b) {
-                                                       return std::toupper(
-                                                                  static_cast<unsigned char>(a)) == b;
-                                                     });
-  return rewind ? Write_position::rewind : Write_position::append;
 }
 
 // Why an output file must not be opened for writing, with the status its report shows.
@@ -119,7 +106,7 @@ Open_outcome open_unless_refused(Output_files& output, const Database_files& db,
                                  const std::string& name) {
   std::optional<Refusal> refusal = output_refusal(output, db, options, name);
   if (refusal) return {refusal->status, std::move(refusal)};
-  return {file.open(name, write_position(options.output_position)), std::nullopt};
+  return {file.open(name, run_position(options)), std::nullopt};
 }
 
 // Opens one CSV file; on failure or refusal reports, asks "Continue?" and ends the program

@@ -4,6 +4,7 @@
 #include "_Library/Text_layout.hpp"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <string_view>
 
@@ -174,4 +175,14 @@ Options_file_status write_options_file(const Options& o, const std::string& name
   for (const std::string& line : option_file_lines(o)) file.write_line(line);
   status.write = file.close();
   return status;
+}
+
+Write_position run_position(const Options& o) {
+  const std::string_view word = trim(o.output_position);
+  const bool rewind = word.size() == 6 && std::equal(word.begin(), word.end(), "REWIND",
+                                                     [](char a, char b) {
+                                                       return std::toupper(
+                                                                  static_cast<unsigned char>(a)) == b;
+                                                     });
+  return rewind ? Write_position::rewind : Write_position::append;
 }

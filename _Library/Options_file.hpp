@@ -12,6 +12,7 @@
 #include "_Library/Count_tables.hpp"
 #include "_Library/Database_format.hpp"
 #include "_Library/Field_kind.hpp"
+#include "_Library/Text_files.hpp"
 
 constexpr std::int32_t MAX_SEARCH_ORDER = 27;
 // The generated database offers every order the count tables cover.
@@ -51,6 +52,12 @@ struct Options {
   bool db_is_generated = true;
   std::optional<Gf_kind> gf_kind;           // the kind of gf_order; none until one is chosen
 };
+
+// How a run opens its output files: it overwrites them only on an explicit REWIND (in any case
+// of letters); any other text appends, so that a hand-edited position never destroys earlier
+// output. The options keep the text as stored, since the menu shows it and turns it over as
+// it stands.
+Write_position run_position(const Options& o);
 
 // The default database folder and output pathname of the path style.
 constexpr const char* default_database_path = unix_paths ? "/media/Costas Arrays/" : "D:\\";

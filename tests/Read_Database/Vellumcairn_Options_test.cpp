@@ -362,3 +362,16 @@ TEST_F(Options_fixture, FieldOrdersOfFiveDigitsReadBack) {
     EXPECT_EQ(fresh.options.gf_order, 131) << c.line;
   }
 }
+
+TEST(Options_run_position, OnlyAnExplicitRewindOverwrites) {
+  const std::pair<const char*, Write_position> cases[] = {
+      {"REWIND", Write_position::rewind}, {"rewind", Write_position::rewind},
+      {"ReWind", Write_position::rewind}, {"APPEND", Write_position::append},
+      {"append", Write_position::append}, {"REWINX", Write_position::append},
+      {"xAPPEN", Write_position::append}, {"", Write_position::append}};
+  for (const auto& [text, position] : cases) {
+    Options o;
+    o.output_position = text;
+    EXPECT_EQ(run_position(o), position) << text;
+  }
+}
