@@ -1,5 +1,7 @@
 #include "Make_Database/Costas_search.hpp"
 
+#include "Make_Database/Search_ties.hpp"
+
 #include <algorithm>
 #include <array>
 #include <atomic>
@@ -40,29 +42,71 @@ struct Search_state {
   std::array<std::array<std::uint64_t, max_search_order + 1>, max_search_order + 1> forward{};
   std::array<std::uint64_t, max_search_order + 1> row_bits{};   // [31 - c]: bit 31 - a[c]
   std::array<int, max_search_order + 1> a{};
+  std::array<int, max_search_order + 1> column_of{};   // of the rows of a, for the tie checks
+  // Per column, the rows that may show a tie among the members (tie_rows), and what may decide
+  // the ties the columns placed leave open (set for a branch and put back when it is done).
+  std::array<std::uint32_t, max_search_order + 1> watched_rows{};
+  std::uint32_t wake_rows = 0;
+  int wake_column = -1;
   std::vector<Costas_perm> found;
   std::uint64_t nodes = 0;
 
   // Tries every row of candidates in column k (1 <= k <= n - 1) below the rows of columns
-  // 0..k-1 (rows; candidates keeps the Costas property), with used[k] and forward[k] set.
+  // 0..k-1 (rows; candidates keeps the Costas property), with used[k] and forward[k] set. The
+  // rows that may decide a tie among the members are tried apart (extend_ties), so that the
+  // loop over the others stays as short as it can be.
   template <int n, int k>
   void extend(std::uint32_t rows, std::uint32_t candidates) {
-    const std::uint64_t near = used[k][1];
-    const std::uint64_t next_forbidden = forward[k][k + 1] | rows;
-    const std::uint64_t before = row_bits[diff_offset - (k - 1)];
+    const std::uint32_t checked_rows = watched_rows[k] | wake_rows | (wake_column == k ? ~0U : 0U);
+    if ((candidates & checked_rows) != 0) extend_ties<n, k>(rows, candidates & checked_rows);
+    candidates &= ~checked_rows;
     while (candidates != 0) {
       const int r = __builtin_ctz(candidates);
       candidates &= candidates - 1;
-      if constexpr (count_nodes) ++nodes;
+      visit<n, k>(rows, r);
+    }
+  }
+
+  // The rows of candidates in column k, each checked against the ties first: a row that shows
+  // a smaller member is dropped, and what the check leaves open wakes the next check below it
+  // (put back after the branch).
+  template <int n, int k>
+  [[gnu::noinline]] void extend_ties(std::uint32_t rows, std::uint32_t candidates) {
+    const std::uint32_t entry_wake_rows = wake_rows;
+    const int entry_wake_column = wake_column;
+    while (candidates != 0) {
+      const int r = __builtin_ctz(candidates);
+      candidates &= candidates - 1;
       a[k] = r;
-      if constexpr (k == n - 1) {
-        found.emplace_back(a.begin(), a.begin() + n);
-      } else {
-        const std::uint64_t forbidden = next_forbidden | ((near | before << r) >> (diff_offset - r));
-        const std::uint32_t next = ~static_cast<std::uint32_t>(forbidden) & ~(1U << r);
-        const std::uint32_t next_rows = rows | (1U << r);
-        if (next != 0 && advance<n, k>(r, next_rows)) extend<n, k + 1>(next_rows, next);
+      column_of[r] = k;
+      const Tie_check check = order_among_ties(std::span<const int>(a.data(), k + 1), column_of, n);
+      if (check.order == Tie_order::not_least) {
+        if constexpr (count_nodes) ++nodes;
+        continue;
       }
+      wake_rows = check.wake_rows;
+      wake_column = check.wake_column;
+      visit<n, k>(rows, r);
+      wake_rows = entry_wake_rows;
+      wake_column = entry_wake_column;
+    }
+  }
+
+  // Row r in column k: an array when k is the last column, else the branch below it when
+  // column k + 1 has a row left and no later column is left without one.
+  template <int n, int k>
+  [[gnu::always_inline]] void visit(std::uint32_t rows, int r) {
+    if constexpr (count_nodes) ++nodes;
+    a[k] = r;
+    column_of[r] = k;
+    if constexpr (k == n - 1) {
+      found.emplace_back(a.begin(), a.begin() + n);
+    } else {
+      const std::uint64_t forbidden =
+          forward[k][k + 1] | rows | ((used[k][1] | row_bits[diff_offset - (k - 1)] << r) >> (diff_offset - r));
+      const std::uint32_t next = ~static_cast<std::uint32_t>(forbidden) & ~(1U << r);
+      const std::uint32_t next_rows = rows | (1U << r);
+      if (next != 0 && advance<n, k>(r, next_rows)) extend<n, k + 1>(next_rows, next);
     }
   }
 
@@ -103,7 +147,13 @@ struct Search_state {
   }
 
   // extend<n, k> for an order and a column known at run time (2 <= n <= 31, 1 <= k <= n - 1).
+  // A branch whose first columns already show a smaller member is dropped whole.
   void extend_at(int k, std::uint32_t rows, std::uint32_t candidates) {
+    for (int c = 0; c < k; ++c) column_of[static_cast<std::size_t>(a[static_cast<std::size_t>(c)])] = c;
+    const Tie_check check = order_among_ties(std::span<const int>(a.data(), static_cast<std::size_t>(k)), column_of, n);
+    if (check.order == Tie_order::not_least) return;
+    wake_rows = check.wake_rows;
+    wake_column = check.wake_column;
     start_forward(k);
     static constexpr auto table = extends(std::make_index_sequence<(max_search_order + 1) * max_search_order>{});
     (this->*table[static_cast<std::size_t>(n * max_search_order + k)])(rows, candidates);
@@ -189,6 +239,7 @@ void allow_rows(Search_state<count_nodes>& state, int r0) {
   std::uint32_t inner_rows = 0;
   for (int r = r0 + 1; r < n - 1 - r0; ++r) inner_rows |= 1U << r;
   for (int c = 0; c < n; ++c) {
+    state.watched_rows[static_cast<std::size_t>(c)] = tie_rows(n, r0, c);
     state.allowed[static_cast<std::size_t>(c)] = (1U << n) - 1;
     if (c > r0 && c < n - 1 - r0) state.allowed[static_cast<std::size_t>(c)] &= ~edge_rows;
   }
