@@ -76,25 +76,28 @@ Tie_order compare_with_image(const Partial& p, Tie_check& check) {
   return Tie_order::least;   // the array is its own image
 }
 
-// Only a transform that keeps the column-0 dot in place competes; whether it does is told once
-// the entry 0 of its image is known. False when it shows a smaller array.
-template <bool by_rows, bool reversed, bool complemented>
-bool not_smaller(const Partial& p, Tie_check& check) {
-  if (image_entry<by_rows, reversed, complemented>(p, 0) != p.rows[0]) return true;
-  return compare_with_image<by_rows, reversed, complemented>(p, check) != Tie_order::not_least;
-}
-
 }  // namespace
 
 Tie_check order_among_ties(std::span<const int> a, std::span<const int> column_of, int n) {
   if (a.empty()) return {};
   const Partial p{a, column_of, n};
+  // Only a transform that keeps the column-0 dot (row r0) in place competes: the reflection of
+  // the rows when r0 is the middle row, the transposes and quarter turns when row 0 or n-1 lies
+  // in column r0 or n-1-r0, the reflection of the columns and the half turn when column n-1 holds
+  // row r0 or n-1-r0.
+  const int k = p.placed(), r0 = a[0], far = n - 1 - r0;
+  const int at_r0 = r0 < k ? a[static_cast<std::size_t>(r0)] : unknown;
+  const int at_far = far < k ? a[static_cast<std::size_t>(far)] : unknown;
+  const int last = k == n ? a[static_cast<std::size_t>(n - 1)] : unknown;
   Tie_check check;
-  // The seven transforms that are not the identity.
-  const bool least = not_smaller<false, false, true>(p, check) && not_smaller<false, true, false>(p, check) &&
-                     not_smaller<false, true, true>(p, check) && not_smaller<true, false, false>(p, check) &&
-                     not_smaller<true, false, true>(p, check) && not_smaller<true, true, false>(p, check) &&
-                     not_smaller<true, true, true>(p, check);
+  const auto smaller = [](Tie_order order) { return order == Tie_order::not_least; };
+  const bool least = !(far == r0 && smaller(compare_with_image<false, false, true>(p, check))) &&
+                     !(last == r0 && smaller(compare_with_image<false, true, false>(p, check))) &&
+                     !(last == far && smaller(compare_with_image<false, true, true>(p, check))) &&
+                     !(at_r0 == 0 && smaller(compare_with_image<true, false, false>(p, check))) &&
+                     !(at_far == 0 && smaller(compare_with_image<true, false, true>(p, check))) &&
+                     !(at_r0 == n - 1 && smaller(compare_with_image<true, true, false>(p, check))) &&
+                     !(at_far == n - 1 && smaller(compare_with_image<true, true, true>(p, check)));
   return least ? check : Tie_check{Tie_order::not_least, 0, -1};
 }
 
