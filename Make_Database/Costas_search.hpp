@@ -45,3 +45,8 @@ std::vector<std::uint64_t> branch_widths(std::int32_t n, std::span<const Search_
 // class_members_sorted of the arrays of every branch is search_costas_arrays(n).
 std::vector<Costas_perm> search_branch_arrays(std::int32_t n, std::span<const Search_prefix> branches,
                                               int jobs);
+
+// Whether the search runs its copy compiled for processors with AVX2 and BMI2 (only where the
+// processor has them, as it does by default there) or its copy for any processor; returns the
+// setting before. The tests and the benchmark compare the two.
+bool use_wide_search(bool wide);
