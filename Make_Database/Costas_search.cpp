@@ -56,6 +56,16 @@ std::vector<Search_prefix> two_column_prefixes(int n) {
   return prefixes;
 }
 
+// Calls progress (when not empty) about twice a second with the fraction done of all, until
+// done reaches all; notices the end of a short search at once.
+void report_until_done(const std::function<void(double)>& progress, const std::atomic<std::size_t>& done,
+                       std::size_t all) {
+  for (int tick = 0; progress && done.load() < all; ++tick) {
+    if (tick % 50 == 0) progress(static_cast<double>(done.load()) / static_cast<double>(all));
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+}
+
 // Searches the branches of prefixes on jobs threads: the arrays each thread found, unsorted.
 template <bool count_nodes>
 std::vector<std::vector<Costas_perm>> search_prefix_list(std::int32_t n,
@@ -89,13 +99,7 @@ std::vector<std::vector<Costas_perm>> search_prefix_list(std::int32_t n,
   std::vector<std::thread> threads;
   for (std::size_t j = 1; j < results.size(); ++j) threads.emplace_back(worker, j);
   std::thread first(worker, 0);
-  // Report about twice a second, but notice the end of a short search at once.
-  for (int tick = 0; progress && done.load() < prefixes.size(); ++tick) {
-    if (tick % 50 == 0) {
-      progress(static_cast<double>(done.load()) / static_cast<double>(prefixes.size()));
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
+  report_until_done(progress, done, prefixes.size());
   first.join();
   for (auto& t : threads) t.join();
   // A short search may end before the loop above reported anything: the end is always reported.
