@@ -42,6 +42,6 @@ class Build_progress {
 double search_work(std::int32_t n, int jobs);
 // The processor seconds (all threads) that the exhaustive search of order n is expected to take
 // on this machine, from what was measured (Release build): order 16 and the growth per order.
-constexpr double search_seconds_at_16 = 8.9, search_growth_per_order = 4.8;
+constexpr double search_seconds_at_16 = 8.4, search_growth_per_order = 4.8;
 double search_processor_seconds(std::int32_t n);
 double generation_work(std::int32_t n);

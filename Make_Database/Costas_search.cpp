@@ -1,5 +1,7 @@
 #include "Make_Database/Costas_search.hpp"
 
+#include "Make_Database/Search_ties.hpp"
+
 #include <algorithm>
 #include <array>
 #include <atomic>
@@ -11,189 +13,33 @@
 
 namespace {
 
-// Differences r - r' are kept as bit r - r' + 31 of the mask of their distance, so that the
-// rows a new column may not take, seen from the row r' of an earlier column, are the mask
-// shifted right by 31 - r'.
-constexpr int diff_offset = 31;
+// The search's state, compiled for any x86-64 processor (and any other) and, on x86-64, once
+// more for the processors with AVX2 and BMI2, which run the forward masks' updates in wider words
+// and the bit scans and shifts in fewer instructions.
+namespace plain {
+#include "Make_Database/Search_state.inc"
+}  // namespace plain
+#if defined(__x86_64__)
+#pragma GCC push_options
+#pragma GCC target("avx2,bmi,bmi2,popcnt")
+namespace wide {
+#include "Make_Database/Search_state.inc"
+}  // namespace wide
+#pragma GCC pop_options
+#endif
 
-template <bool count_nodes>
-struct Search_state;
-template <bool count_nodes>
-void allow_rows(Search_state<count_nodes>& state, int r0);
-
-// One thread's backtracking. Per depth k (columns 0..k-1 placed) it keeps the masks of used
-// differences, used[k][d] for each distance d, and for every later column m the rows m may not
-// take, forward[k][m]: rows outside allowed[m] and rows whose difference to an earlier column is
-// used at that distance. Both are written once per depth and never undone. Placing row r in
-// column k adds to forward[.][m] only the mask of distance m - k seen from r: a difference that
-// column k adds at distance d forbids column m the same rows as a difference already used at
-// distance m - k does (the four dots form a parallelogram). So a row of column k is told dead in
-// a few instructions from forward[k][k + 1] and the distance-1 mask; only a live one pays for the
-// masks of its child, with every shift by the same amount, and the distances longer than the
-// columns still to come are never written. The order n and column k are template arguments, so
-// that these loops are unrolled. count_nodes is true only for the benchmark's counted search.
-template <bool count_nodes>
-struct Search_state {
-  int n = 0;
-  std::array<std::uint32_t, max_search_order + 1> allowed{};   // rows each column may take
-  std::array<std::array<std::uint64_t, max_search_order + 1>, max_search_order + 1> used{};
-  std::array<std::array<std::uint64_t, max_search_order + 1>, max_search_order + 1> forward{};
-  std::array<std::uint64_t, max_search_order + 1> row_bits{};   // [31 - c]: bit 31 - a[c]
-  std::array<int, max_search_order + 1> a{};
-  std::vector<Costas_perm> found;
-  std::uint64_t nodes = 0;
-
-  // Tries every row of candidates in column k (1 <= k <= n - 1) below the rows of columns
-  // 0..k-1 (rows; candidates keeps the Costas property), with used[k] and forward[k] set.
-  template <int n, int k>
-  void extend(std::uint32_t rows, std::uint32_t candidates) {
-    const std::uint64_t near = used[k][1];
-    const std::uint64_t next_forbidden = forward[k][k + 1] | rows;
-    const std::uint64_t before = row_bits[diff_offset - (k - 1)];
-    while (candidates != 0) {
-      const int r = __builtin_ctz(candidates);
-      candidates &= candidates - 1;
-      if constexpr (count_nodes) ++nodes;
-      a[k] = r;
-      if constexpr (k == n - 1) {
-        found.emplace_back(a.begin(), a.begin() + n);
-      } else {
-        const std::uint64_t forbidden = next_forbidden | ((near | before << r) >> (diff_offset - r));
-        const std::uint32_t next = ~static_cast<std::uint32_t>(forbidden) & ~(1U << r);
-        const std::uint32_t next_rows = rows | (1U << r);
-        if (next != 0 && advance<n, k>(r, next_rows)) extend<n, k + 1>(next_rows, next);
-      }
-    }
-  }
-
-  // With row r in column k (a[k] == r, k < n - 1), writes used[k + 1] and forward[k + 1];
-  // false when some column after k + 1 has no row left (a look-ahead that costs one test per
-  // column, as its rows are at hand).
-  template <int n, int k>
-  [[gnu::always_inline]] bool advance(int r, std::uint32_t next_rows) {
-    const std::uint64_t* __restrict const masks = used[k].data();
-    std::uint64_t* __restrict const next_masks = used[k + 1].data();
-    row_bits[diff_offset - k] = std::uint64_t{1} << (diff_offset - r);
-    const std::uint64_t* __restrict const earlier = row_bits.data() + (diff_offset - k);
-    constexpr int reach = std::min(k, n - 1 - k);   // longer distances are never read again
-#pragma GCC unroll 32
-    for (int d = 1; d <= reach; ++d) next_masks[d] = masks[d] | earlier[d] << r;
-    const std::uint64_t* __restrict const later = forward[k].data();
-    std::uint64_t* __restrict const next_later = forward[k + 1].data();
-    const int shift = diff_offset - r;
-    bool dead = false;
-#pragma GCC unroll 32
-    for (int m = k + 2; m < n; ++m) {
-      const std::uint64_t forbidden = m - k <= reach ? later[m] | next_masks[m - k] >> shift : later[m];
-      next_later[m] = forbidden;
-      dead |= static_cast<std::uint32_t>(~(forbidden | next_rows)) == 0;
-    }
-    return !dead;
-  }
-
-  // Sets forward[k] and row_bits from used[k] and the rows of columns 0..k-1.
-  void start_forward(int k) {
-    const auto column = [](int c) { return static_cast<std::size_t>(c); };
-    for (int c = 0; c < k; ++c) row_bits[column(diff_offset - c)] = std::uint64_t{1} << (diff_offset - a[column(c)]);
-    for (int m = k; m < n; ++m) {
-      std::uint64_t forbidden = ~std::uint64_t{allowed[column(m)]};
-      for (int c = 0; c < k; ++c) forbidden |= used[column(k)][column(m - c)] >> (diff_offset - a[column(c)]);
-      forward[column(k)][column(m)] = forbidden;
-    }
-  }
-
-  // extend<n, k> for an order and a column known at run time (2 <= n <= 31, 1 <= k <= n - 1).
-  void extend_at(int k, std::uint32_t rows, std::uint32_t candidates) {
-    start_forward(k);
-    static constexpr auto table = extends(std::make_index_sequence<(max_search_order + 1) * max_search_order>{});
-    (this->*table[static_cast<std::size_t>(n * max_search_order + k)])(rows, candidates);
-  }
-  using Extend = void (Search_state::*)(std::uint32_t, std::uint32_t);
-  template <std::size_t... i>
-  static constexpr std::array<Extend, sizeof...(i)> extends(std::index_sequence<i...>) {
-    return {extend_of<static_cast<int>(i / max_search_order), static_cast<int>(i % max_search_order)>()...};
-  }
-  template <int order, int column>
-  static constexpr Extend extend_of() {
-    if constexpr (order >= 2 && column >= 1 && column < order) {
-      return &Search_state::extend<order, column>;
-    } else {
-      return nullptr;
-    }
-  }
-
-  // With row r in column k (a[k] == r, k < n - 1), writes the masks of column k + 1 and returns
-  // the rows column k + 1 may take.
-  [[gnu::always_inline]] std::uint32_t place(int k, int r, std::uint32_t next_rows) {
-    const std::uint64_t* const masks = used[static_cast<std::size_t>(k)].data();
-    std::uint64_t* const next_masks = used[static_cast<std::size_t>(k) + 1].data();
-    const std::uint64_t bit = std::uint64_t{1} << (r + diff_offset);
-    std::uint64_t forbidden = next_rows;
-    for (int d = 1; d <= k; ++d) {
-      const std::uint64_t mask = masks[d] | (bit >> a[static_cast<std::size_t>(k - d)]);
-      next_masks[d] = mask;
-      forbidden |= mask >> (diff_offset - a[static_cast<std::size_t>(k + 1 - d)]);
-    }
-    return ~static_cast<std::uint32_t>(forbidden) & allowed[static_cast<std::size_t>(k) + 1];
-  }
-
-  // Calls at_depth() for every live branch of depth columns below the rows of columns 0..k-1
-  // (depth <= n - 1), trying the rows of candidates in column k; a[0..depth-1] holds its rows.
-  template <typename Visit>
-  void walk(int k, std::uint32_t rows, std::uint32_t candidates, int depth, Visit& at_depth) {
-    while (candidates != 0) {
-      const int r = __builtin_ctz(candidates);
-      candidates &= candidates - 1;
-      a[static_cast<std::size_t>(k)] = r;
-      if (k + 1 == depth) {
-        at_depth();
-        continue;
-      }
-      const std::uint32_t next_rows = rows | (1U << r);
-      const std::uint32_t next = place(k, r, next_rows);
-      if (next != 0) walk(k + 1, next_rows, next, depth, at_depth);
-    }
-  }
-
-  // Sets the state to the branch of prefix (two columns or more, fewer than n) up to its last
-  // column: rows gets the rows of the columns before it and the result is the last column's
-  // row as a candidate set, empty when the branch is dead.
-  std::uint32_t enter(const Search_prefix& prefix, std::uint32_t& rows) {
-    allow_rows(*this, prefix[0]);
-    a[0] = prefix[0];
-    used[1].fill(0);
-    rows = 1U << prefix[0];
-    std::uint32_t candidates = allowed[1];
-    const int last = static_cast<int>(prefix.size()) - 1;
-    for (int k = 1; k < last; ++k) {
-      const int r = prefix[static_cast<std::size_t>(k)];
-      if (((candidates >> r) & 1) == 0) return 0;
-      a[static_cast<std::size_t>(k)] = r;
-      rows |= 1U << r;
-      candidates = place(k, r, rows);
-    }
-    return candidates & (1U << prefix[static_cast<std::size_t>(last)]);
-  }
-};
-
-// Every class has a member whose column-0 dot is, of the four dots on the edges of the square,
-// one farthest from its nearest corner, at row r0 <= (n-1)/2 (the eight transforms carry any
-// edge dot to column 0 and its nearest corner to row 0, and keep every edge dot's distance to its
-// nearest corner). For such a member the other three edge dots lie at most r0 from a corner:
-// rows 0 and n-1 only in columns 0..r0 and n-1-r0..n-1, column n-1 only in rows 0..r0 and
-// n-1-r0..n-1. These bounds cut the branches in their middle columns, where the search is widest.
-template <bool count_nodes>
-void allow_rows(Search_state<count_nodes>& state, int r0) {
-  const int n = state.n;
-  const std::uint32_t edge_rows = 1U | (1U << (n - 1));
-  std::uint32_t inner_rows = 0;
-  for (int r = r0 + 1; r < n - 1 - r0; ++r) inner_rows |= 1U << r;
-  for (int c = 0; c < n; ++c) {
-    state.allowed[static_cast<std::size_t>(c)] = (1U << n) - 1;
-    if (c > r0 && c < n - 1 - r0) state.allowed[static_cast<std::size_t>(c)] &= ~edge_rows;
-  }
-  state.allowed[static_cast<std::size_t>(n) - 1] &= ~inner_rows;
+// Whether the search runs its copy for AVX2 and BMI2: where the processor has them, unless
+// use_wide_search turned it off.
+bool processor_has_wide_words() {
+#if defined(__x86_64__)
+  __builtin_cpu_init();   // may run before the constructors that would have called it
+  return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi") && __builtin_cpu_supports("bmi2") &&
+         __builtin_cpu_supports("popcnt");
+#else
+  return false;
+#endif
 }
+std::atomic<bool> wide_search{processor_has_wide_words()};
 
 // The rows of the first two columns of every branch. The first is at most the middle row; for
 // odd n, when it is the middle row, the rows reversed give a member with the same column 0, so
@@ -210,6 +56,16 @@ std::vector<Search_prefix> two_column_prefixes(int n) {
   return prefixes;
 }
 
+// Calls progress (when not empty) about twice a second with the fraction done of all, until
+// done reaches all; notices the end of a short search at once.
+void report_until_done(const std::function<void(double)>& progress, const std::atomic<std::size_t>& done,
+                       std::size_t all) {
+  for (int tick = 0; progress && done.load() < all; ++tick) {
+    if (tick % 50 == 0) progress(static_cast<double>(done.load()) / static_cast<double>(all));
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+}
+
 // Searches the branches of prefixes on jobs threads: the arrays each thread found, unsorted.
 template <bool count_nodes>
 std::vector<std::vector<Costas_perm>> search_prefix_list(std::int32_t n,
@@ -220,8 +76,8 @@ std::vector<std::vector<Costas_perm>> search_prefix_list(std::int32_t n,
   std::atomic<std::size_t> next{0}, done{0};
   std::atomic<std::uint64_t> visited{0};
   std::vector<std::vector<Costas_perm>> results(static_cast<std::size_t>(std::max(jobs, 1)));
-  auto worker = [&](std::size_t index) {
-    auto state = std::make_unique<Search_state<count_nodes>>();
+  auto search_with = [&]<typename State>(std::size_t index, State*) {
+    auto state = std::make_unique<State>();
     state->n = n;
     for (std::size_t k; (k = next.fetch_add(1)) < prefixes.size();) {
       std::uint32_t rows = 0;
@@ -233,16 +89,17 @@ std::vector<std::vector<Costas_perm>> search_prefix_list(std::int32_t n,
     results[index] = std::move(state->found);
     visited.fetch_add(state->nodes);
   };
+  const bool wide = wide_search.load();
+  auto worker = [&](std::size_t index) {
+#if defined(__x86_64__)
+    if (wide) return search_with(index, static_cast<wide::Search_state<count_nodes>*>(nullptr));
+#endif
+    search_with(index, static_cast<plain::Search_state<count_nodes>*>(nullptr));
+  };
   std::vector<std::thread> threads;
   for (std::size_t j = 1; j < results.size(); ++j) threads.emplace_back(worker, j);
   std::thread first(worker, 0);
-  // Report about twice a second, but notice the end of a short search at once.
-  for (int tick = 0; progress && done.load() < prefixes.size(); ++tick) {
-    if (tick % 50 == 0) {
-      progress(static_cast<double>(done.load()) / static_cast<double>(prefixes.size()));
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
+  report_until_done(progress, done, prefixes.size());
   first.join();
   for (auto& t : threads) t.join();
   // A short search may end before the loop above reported anything: the end is always reported.
@@ -282,7 +139,7 @@ std::vector<Search_prefix> search_branches(std::int32_t n, int depth) {
   if (n < 3 || n > max_search_order) return {};
   depth = std::clamp(depth, 2, n - 1);
   std::vector<Search_prefix> branches;
-  auto state = std::make_unique<Search_state<false>>();
+  auto state = std::make_unique<plain::Search_state<false>>();
   state->n = n;
   auto collect = [&] { branches.emplace_back(state->a.begin(), state->a.begin() + depth); };
   for (const auto& prefix : two_column_prefixes(n)) {
@@ -296,7 +153,7 @@ std::vector<Search_prefix> search_branches(std::int32_t n, int depth) {
 std::vector<std::uint64_t> branch_widths(std::int32_t n, std::span<const Search_prefix> branches,
                                          int depth) {
   std::vector<std::uint64_t> widths(branches.size(), 0);
-  auto state = std::make_unique<Search_state<false>>();
+  auto state = std::make_unique<plain::Search_state<false>>();
   state->n = n;
   for (std::size_t i = 0; i < branches.size(); ++i) {
     const int k = static_cast<int>(branches[i].size()) - 1;
@@ -320,3 +177,5 @@ std::vector<Costas_perm> search_branch_arrays(std::int32_t n, std::span<const Se
   std::sort(found.begin(), found.end());
   return found;
 }
+
+bool use_wide_search(bool wide) { return wide_search.exchange(wide && processor_has_wide_words()); }

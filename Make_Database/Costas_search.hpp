@@ -2,9 +2,10 @@
 // 64-bit mask of used differences per distance and, for every later column, the mask of the rows
 // it may still take, so that a dead row is told in a few instructions and a branch where some
 // later column has no row left is dropped; only the members of each class whose column-0 dot
-// lies farthest from its nearest corner (of the four edge dots) are searched, and the rest are
-// their transforms; the work is split over threads by the first two columns. The same search runs on any set of its branches,
-// so that it can be cut into units that run apart and are merged.
+// lies farthest from its nearest corner (of the four edge dots) are searched, of those only the
+// least (Search_ties), and the rest are their transforms; the work is split over threads by the
+// first two columns. The same search runs on any set of its branches, so that it can be cut into
+// units that run apart and are merged.
 #pragma once
 
 #include <cstdint>
@@ -39,7 +40,13 @@ std::vector<Search_prefix> search_branches(std::int32_t n, int depth);
 std::vector<std::uint64_t> branch_widths(std::int32_t n, std::span<const Search_prefix> branches,
                                          int depth);
 // The arrays the search finds in branches (of search_branches(n, ...)) on jobs threads,
-// sorted: the searched members of their classes, not the whole classes; class_members_sorted
-// of the arrays of every branch is search_costas_arrays(n).
+// sorted: at most one member of each class (the same however the branches are cut; one per
+// class over every branch), not the whole classes;
+// class_members_sorted of the arrays of every branch is search_costas_arrays(n).
 std::vector<Costas_perm> search_branch_arrays(std::int32_t n, std::span<const Search_prefix> branches,
                                               int jobs);
+
+// Whether the search runs its copy compiled for processors with AVX2 and BMI2 (only where the
+// processor has them, as it does by default there) or its copy for any processor; returns the
+// setting before. The tests and the benchmark compare the two.
+bool use_wide_search(bool wide);

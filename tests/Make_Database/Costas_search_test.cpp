@@ -100,6 +100,20 @@ TEST(Search, BranchesOfAnyDepthFindWhatTheWholeSearchFinds) {
   }
 }
 
+// The copy of the search compiled for AVX2 and BMI2 and the copy for any processor find the
+// same arrays, whole and branch by branch (where the processor lacks them, both runs take the
+// copy for any processor).
+TEST(Search, BothCompiledCopiesFindTheSameArrays) {
+  const bool before = use_wide_search(false);
+  const auto whole = search_costas_arrays(11, 2, {});
+  const auto branches = search_branches(11, 4);
+  const auto members = search_branch_arrays(11, branches, 2);
+  use_wide_search(true);
+  EXPECT_EQ(search_costas_arrays(11, 2, {}), whole);
+  EXPECT_EQ(search_branch_arrays(11, branches, 2), members);
+  use_wide_search(before);
+}
+
 // Near the largest order: below the first columns of each member of the class of an order-30
 // Welch array, every array found is a Costas array on those columns, and the member the search
 // takes for its class is found.
