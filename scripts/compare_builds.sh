@@ -29,7 +29,7 @@ for q in 59 64 81 125; do
 done
 # Larger orders over odd extension fields (the packed product) and a prime field
 mkdir -p big; (cd big && "$BIN/make_database" --write-options ../db/ > /dev/null 2>&1
-  for spec in "58 59" "58 81" "58 125" "58 64" "40 343" "59 61"; do set -- $spec
+  for pair in "58 59" "58 81" "58 125" "58 64" "40 343" "59 61"; do set -- $pair
     "$BIN/vellumcairn" select --database ../db --order $1 --polynomials --field $2 --out o$1_$2.csv --overwrite > sel$1_$2.txt 2>&1; echo "exit $?" >> sel$1_$2.txt
     "$BIN/vellumcairn" select --database ../db --order $1 --polynomials --field $2 --format npy --out o$1_$2.npy --overwrite >> sel$1_$2.txt 2>&1; echo "exit $?" >> sel$1_$2.txt
   done)
