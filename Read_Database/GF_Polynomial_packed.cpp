@@ -110,7 +110,9 @@ void Packed_digit_map::start(int n, const Gf_tables& tables) {
     table_[e] = word;
   }
   s_.assign(static_cast<std::size_t>(stride_), 0);
-  row_sum_ = chosen_row_sum();
+  // The processor's features are asked once per process.
+  static const Row_sum chosen = chosen_row_sum();
+  row_sum_ = chosen;
 }
 
 void Packed_digit_map::set(int r, int i, std::uint32_t index, const Gf_tables& tables) {

@@ -2,10 +2,10 @@
 
 #include <array>
 #include <charconv>
-#include <cstdio>
 #include <filesystem>
 
 #include "_Library/Costas_arrays/Costas_properties.hpp"
+#include "_Library/Database_format.hpp"
 #include "_Library/Text_layout.hpp"
 #include "_Library/iostat_table.hpp"
 
@@ -46,9 +46,7 @@ std::string npy_side_name(std::string_view npy_name, std::string_view ending) {
 }
 
 std::string flags_hex(Method_flags flags) {
-  char text[9];
-  std::snprintf(text, sizeof text, "%08X", static_cast<unsigned>(flags));
-  return text;
+  return methods_line(flags).substr(1);   // the methods line without its leading blank
 }
 
 std::string tidy_csv_header(std::int32_t n, bool polynomials) {

@@ -38,15 +38,6 @@ void show_filter_line(Status_line& status, std::int32_t filter_method) {
   status.show_message();
 }
 
-// ca_tag becomes the names of the set flags joined by ", " in bit order; it keeps its earlier
-// text when no flag is set. Returns whether any flag is set.
-bool tag_with_flag_names(std::string& ca_tag, Method_flags flags) {
-  if (flags == 0) return false;
-  ca_tag.clear();
-  append_method_tag(ca_tag, flags);
-  return true;
-}
-
 // A free-form line composed in place: room for 500 integer items with their separators and
 // the room put_free_int asks for, so that writing an array allocates nothing. The line is built
 // through a local pointer, which the compiler keeps in a register.
@@ -94,6 +85,13 @@ void write_array(const Costas_array_record& ca, std::int32_t n, std::int32_t bas
 }
 
 }  // namespace
+
+bool tag_with_flag_names(std::string& ca_tag, Method_flags flags) {
+  if (flags == 0) return false;
+  ca_tag.clear();
+  append_method_tag(ca_tag, flags);
+  return true;
+}
 
 // The next array of the stream into ca (zero-based rows, "Polymorph" as its tag when marked):
 // the array item, or nothing at the end of the arrays or at a fault (damaged), which is
@@ -170,10 +168,7 @@ void show_count_difference(const Selection_outcome& outcome, const Options& o,
                            Status_line& status) {
   if (!outcome.complete || outcome.filtered || o.symmetry_type < 1 || o.symmetry_type > 4) return;
   // The counts a complete database holds: the count tables as the builder checks against them.
-  const Order_counts listed = database_counts(o.ca_order);
-  const std::int64_t per_class[] = {listed.all, listed.essential, listed.symmetrical,
-                                    listed.g_symmetrical};
-  const std::int64_t expected = per_class[o.symmetry_type - 1];
+  const std::int64_t expected = database_count(o.ca_order, o.symmetry_type);
   if (expected == outcome.arrays_read) return;
   status.show(count_difference_line(o.ca_order, o.symmetry_type, outcome.arrays_read, expected));
 }

@@ -26,6 +26,10 @@ struct Selection_outcome {
 // The next array of the stream into ca (zero-based rows, "Polymorph" as its tag when marked):
 // the array item, or nothing at the end of the arrays or at a fault (damaged), reported on the
 // console as a damaged database file.
+// ca_tag becomes the names of the set flags joined by ", " in bit order; it keeps its earlier
+// text when no flag is set. Returns whether any flag is set.
+bool tag_with_flag_names(std::string& ca_tag, Method_flags flags);
+
 std::optional<Arrays_stream::Item> read_next_array(Arrays_stream& stream, Costas_array_record& ca,
                                                    Console& console, bool& damaged);
 

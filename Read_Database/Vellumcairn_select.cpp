@@ -85,10 +85,7 @@ Streamed stream_arrays(Program_state& state, const Select_settings& s, Tidy_expo
     ++streamed.read;
     const Method_flags flags = o.db_has_methods ? item->flags : 0;
     if (o.db_has_methods && s.method_mask != 0 && (flags & s.method_mask) == 0) continue;
-    if (text && o.db_has_methods && flags != 0) {
-      state.ca.ca_tag.clear();
-      append_method_tag(state.ca.ca_tag, flags);
-    }
+    if (text && o.db_has_methods) tag_with_flag_names(state.ca.ca_tag, flags);
     if (text && (o.db_has_methods ? flags != 0 : item->polymorph)) text_status.show(state.ca.ca_tag);
     Tidy_row row{item->line, flags, o.db_has_methods, std::span(state.ca.ca_perm).first(n), {}};
     if (s.polynomials) {
@@ -109,10 +106,7 @@ Streamed stream_arrays(Program_state& state, const Select_settings& s, Tidy_expo
 std::int64_t show_partial_order(Program_state& state, const Select_settings& s,
                                 const Streamed& streamed, Status_line* text_status) {
   if (!streamed.complete || s.method_mask != 0) return -1;
-  const Order_counts counts = database_counts(s.order);
-  const std::int64_t per_kind[] = {counts.all, counts.essential, counts.symmetrical,
-                                   counts.g_symmetrical};
-  const std::int64_t listed = per_kind[s.symmetry_type - 1];
+  const std::int64_t listed = database_count(s.order, s.symmetry_type);
   if (listed != streamed.read) {
     const std::string partial = count_difference_line(s.order, s.symmetry_type, streamed.read, listed);
     if (text_status != nullptr) text_status->show(partial);

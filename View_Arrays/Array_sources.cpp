@@ -67,11 +67,6 @@ std::string line_fault(std::string_view text, std::string_view bad, bool values_
   return fault;
 }
 
-// A UTF-8 byte-order mark at the start of a file is no part of its first line.
-void drop_byte_order_mark(const Text_input& file, std::string& line) {
-  if (file.line_number() == 1 && line.starts_with("\xEF\xBB\xBF")) line.erase(0, 3);
-}
-
 // A tag line of the output text file: flag names ("Welch 0, Rows Reversed") or "Polymorph",
 // separated by ", ".
 bool is_tag_line(std::string_view line) {

@@ -12,9 +12,7 @@ int Arrays_stream::read(Text_input& file, std::string& line) {
   const int status = file.read_line(line);
   if (status != status_ok) return status;
   bytes_ += static_cast<std::int64_t>(line.size()) + 1;
-  if (skip_byte_order_mark_ && file.line_number() == 1 && line.starts_with("\xEF\xBB\xBF")) {
-    line.erase(0, 3);
-  }
+  if (skip_byte_order_mark_) drop_byte_order_mark(file, line);
   return status;
 }
 

@@ -133,3 +133,11 @@ Order_counts database_counts(std::int32_t n) {
   if (n == 2) counts.g_symmetrical = 2;
   return counts;
 }
+
+std::int64_t database_count(std::int32_t n, std::int32_t symmetry_type) {
+  if (symmetry_type < 1 || symmetry_type > 4) return -1;
+  const Order_counts counts = database_counts(n);
+  const std::int32_t per_class[] = {counts.all, counts.essential, counts.symmetrical,
+                                    counts.g_symmetrical};
+  return per_class[symmetry_type - 1];
+}

@@ -284,3 +284,7 @@ std::string Staged_file::commit(bool replace) {
   committed_ = true;
   return {};
 }
+
+void drop_byte_order_mark(const Text_input& file, std::string& line) {
+  if (file.line_number() == 1 && line.starts_with("\xEF\xBB\xBF")) line.erase(0, 3);
+}

@@ -74,6 +74,10 @@ class Text_input {
   std::size_t end_ = 0;
 };
 
+// A UTF-8 byte-order mark at the start of file's first line (line just read) is no part of it:
+// it is taken off.
+void drop_byte_order_mark(const Text_input& file, std::string& line);
+
 // rewind replaces the contents, append writes after them, update overwrites from the start of
 // an existing file and keeps what lies beyond the bytes written.
 enum class Write_position { rewind, append, update };
